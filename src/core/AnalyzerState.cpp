@@ -1,0 +1,7 @@
+#include "core/AnalyzerState.h"
+
+namespace korvalinx {
+
+AnalyzerState analyzerState;
+
+}  // namespace korvalinx
