@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcap-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps imagemagick xdotool
   mingw-w64
   sigrok-cli
   xdg-utils

@@ -1,0 +1,57 @@
+#include "app/DisplaySurface.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace korvalinx {
+
+DisplaySurface::DisplaySurface(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  image_ = QImage(1, 1, QImage::Format_RGB32);
+}
+
+void DisplaySurface::fullPaint() {
+  image_.fill(palette().color(QPalette::Window));
+  if (onPaint) onPaint();
+}
+
+void DisplaySurface::blit() {
+  if (!isVisible()) return;
+  blitOnly_ = true;
+  repaint();
+  blitOnly_ = false;
+}
+
+void DisplaySurface::paintNow() {
+  if (isVisible()) {
+    repaint();
+  } else {
+    // Not on screen: still bring the picture up to date.
+    fullPaint();
+  }
+}
+
+void DisplaySurface::paintEvent(QPaintEvent*) {
+  if (!blitOnly_) fullPaint();
+  QPainter painter(this);
+  painter.drawImage(0, 0, image_);
+}
+
+void DisplaySurface::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  QImage next(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  next.fill(palette().color(QPalette::Window));
+  // The picture stays where it was drawn until the next paint draws over it.
+  QPainter(&next).drawImage(0, 0, image_);
+  image_ = std::move(next);
+}
+
+void DisplaySurface::mouseReleaseEvent(QMouseEvent* event) {
+  QWidget::mouseReleaseEvent(event);
+  if (onMouseUp) {
+    const QPoint p = event->position().toPoint();
+    onMouseUp(event->button(), p.x(), p.y());
+  }
+}
+
+}  // namespace korvalinx

@@ -1,0 +1,71 @@
+// The window's small commands and the file commands.
+
+#include "app/TMain.h"
+#include "core/AnalyzerState.h"
+#include "files/CaptureFile.h"
+#include "files/EventFile.h"
+#include "files/TransitionReport.h"
+#include "platform/HelpFile.h"
+#include "platform/MessageBox.h"
+
+namespace korvalinx {
+
+void TMain::Settings1Click() { gbSampleSettings->setVisible(true); }
+
+void TMain::cmdSampleSettingsOKClick() {
+  Repaint();
+  gbSampleSettings->setVisible(false);
+}
+
+void TMain::chooseColour(ColorPanel* panel) {
+  // The dialog opens on its own last colour, not on the panel's.
+  if (ColorDialog1->Execute()) panel->setColor(ColorDialog1->color);
+}
+
+void TMain::pnlForegroundColorClick() { chooseColour(pnlForegroundColor); }
+void TMain::pnlBackgroundColorClick() { chooseColour(pnlBackgroundColor); }
+
+void TMain::Help2Click() { OpenInTextEditor("korvalinx.txt"); }
+
+void TMain::reportFileFailure(const std::string& message) {
+  ShowMessage(message, "Korvalinx");
+}
+
+// A cancelled dialog is told apart by its result, never by the name it
+// still holds from an earlier use: a cancel reads and writes nothing.
+
+void TMain::Save1Click() {
+  if (!SaveDialog1->Execute()) return;
+  const FileResult r = SaveCaptureFile(SaveDialog1->fileName, analyzerState.buffer.data());
+  if (!r.ok) reportFileFailure(r.message);
+}
+
+void TMain::Load1Click() {
+  OpenDialog1->filterIndex = 1;
+  if (OpenDialog1->Execute()) {
+    const FileResult r = LoadCaptureFile(OpenDialog1->fileName, analyzerState.buffer.data());
+    if (!r.ok) reportFileFailure(r.message);
+  }
+  Repaint();
+}
+
+void TMain::Import1Click() {
+  AnalyzerState& s = analyzerState;
+  s.buffer.fill(0);
+  OpenDialog1->filterIndex = 2;
+  if (OpenDialog1->Execute()) {
+    const FileResult r = ImportEventFile(OpenDialog1->fileName, s.buffer.data());
+    if (!r.ok) reportFileFailure(r.message);
+  }
+  // One time unit of an event file is one millisecond.
+  s.microsPerRead = 1000.0;
+  Repaint();
+}
+
+void TMain::cmdStatsClick() {
+  const AnalyzerState& s = analyzerState;
+  const FileResult r = WriteTransitionReport("stat.txt", s.buffer.data(), s.mark1, s.mark2);
+  if (!r.ok) reportFileFailure(r.message);
+}
+
+}  // namespace korvalinx

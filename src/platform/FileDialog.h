@@ -1,0 +1,31 @@
+#pragma once
+#include <QWidget>
+#include <string>
+
+#include "platform/ModalAnswerer.h"
+
+namespace korvalinx {
+
+// An open or save dialog that keeps its settings between uses: the filter
+// ("Description|*.ext|..."), the 1-based filter index, the default extension
+// and the file name of the last confirmed use.
+class FileDialog {
+ public:
+  FileDialog(FileDialogKind kind, QWidget* owner) : kind_(kind), owner_(owner) {}
+
+  std::string filter;
+  int filterIndex = 1;
+  std::string defaultExt;
+  std::string fileName;
+
+  // Shows the dialog modally. True when the user confirmed a file: then
+  // fileName holds it and the current folder moves to the file's folder.
+  // A cancel leaves fileName as it was.
+  bool Execute();
+
+ private:
+  FileDialogKind kind_;
+  QWidget* owner_;
+};
+
+}  // namespace korvalinx

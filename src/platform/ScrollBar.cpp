@@ -1,0 +1,62 @@
+#include "platform/ScrollBar.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+namespace korvalinx {
+namespace {
+
+int CodeOf(int action) {
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: return kScrollLineUp;
+    case QAbstractSlider::SliderSingleStepAdd: return kScrollLineDown;
+    case QAbstractSlider::SliderPageStepSub: return kScrollPageUp;
+    case QAbstractSlider::SliderPageStepAdd: return kScrollPageDown;
+    case QAbstractSlider::SliderToMinimum: return kScrollTop;
+    case QAbstractSlider::SliderToMaximum: return kScrollBottom;
+    case QAbstractSlider::SliderMove: return kScrollThumbTrack;
+    default: return -1;
+  }
+}
+
+}  // namespace
+
+ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+  // Qt emits actionTriggered after working out the new slider position and
+  // before storing it as the value: the moment the handler is called.
+  connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
+    const int code = CodeOf(action);
+    if (code >= 0) notify(code, sliderPosition());
+  });
+  connect(this, &QAbstractSlider::sliderReleased, this, [this] { thumbReleased_ = true; });
+}
+
+void ScrollBar::notify(int code, int newPosition) {
+  if (onScroll_) onScroll_(code, newPosition);
+}
+
+void ScrollBar::endScroll() {
+  if (thumbReleased_) {
+    thumbReleased_ = false;
+    notify(kScrollThumbPosition, value());
+  }
+  notify(kScrollEndScroll, value());
+}
+
+void ScrollBar::mouseReleaseEvent(QMouseEvent* event) {
+  QScrollBar::mouseReleaseEvent(event);
+  endScroll();
+}
+
+void ScrollBar::keyReleaseEvent(QKeyEvent* event) {
+  QScrollBar::keyReleaseEvent(event);
+  if (!event->isAutoRepeat()) endScroll();
+}
+
+void ScrollBar::wheelEvent(QWheelEvent* event) {
+  QScrollBar::wheelEvent(event);
+  endScroll();
+}
+
+}  // namespace korvalinx
