@@ -1,0 +1,30 @@
+#include "files/WholeFileRead.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+
+#include "files/FileDescriptor.h"
+
+namespace korvalinx {
+
+FileResult ReadWholeFile(const std::string& path, std::string& contents) {
+  contents.clear();
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file.valid()) return FileFailure("open", path, errno);
+  constexpr size_t kChunk = 64 * 1024;
+  for (;;) {
+    const size_t old = contents.size();
+    contents.resize(old + kChunk);
+    size_t got = 0;
+    if (ReadUpTo(file.get(), contents.data() + old, kChunk, &got) < 0) {
+      const int error = errno;
+      contents.clear();
+      return FileFailure("read", path, error);
+    }
+    contents.resize(old + got);
+    if (got < kChunk) return {};
+  }
+}
+
+}  // namespace korvalinx
