@@ -70,6 +70,17 @@ std::string_view LineEndOf(std::string_view text) {
   return "\n";
 }
 
+// Ends the text's last line before something is appended. A last line that
+// already ends in CR only needs the LF, or the CR would become part of it.
+void EndLastLine(std::string& text, std::string_view eol) {
+  if (text.empty() || text.back() == '\n') return;
+  if (text.back() == '\r') {
+    text += '\n';
+  } else {
+    text += eol;
+  }
+}
+
 bool HasLineBreak(std::string_view s) {
   return s.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -130,14 +141,14 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
   if (insertAt == std::string_view::npos) {
     // A new section at the end of the text.
     result.assign(text);
-    if (!result.empty() && result.back() != '\n') result += eol;
+    EndLastLine(result, eol);
     result.append("[").append(section).append("]").append(eol);
     result.append(entry).append(eol);
     return result;
   }
   // A new key after the last non-blank line of its section.
   result.assign(text.substr(0, insertAt));
-  if (!result.empty() && result.back() != '\n') result += eol;
+  EndLastLine(result, eol);
   result.append(entry).append(eol);
   result.append(text.substr(insertAt));
   return result;

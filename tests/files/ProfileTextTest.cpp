@@ -75,6 +75,8 @@ TEST(SetProfileValue, ChangesOnlyTheKeysLine) {
        "[Controls]\r\na=1\r\nb=2\r\n"},
       {"a new section goes to the end", "[A]\r\nx=1", "txtDelay", "1000",
        "[A]\r\nx=1\r\n[Controls]\r\ntxtDelay=1000\r\n"},
+      {"a last line ending in a lone CR keeps its value", "[Other]\r\nx=5\r", "txtDelay", "1",
+       "[Other]\r\nx=5\r\n[Controls]\r\ntxtDelay=1\r\n"},
       {"an empty text gets the section", "", "txtDelay", "1000", "[Controls]\ntxtDelay=1000\n"},
       {"only the first of two sections is written", "[Controls]\na=1\n[Controls]\nb=2\n", "b", "3",
        "[Controls]\na=1\nb=3\n[Controls]\nb=2\n"},
