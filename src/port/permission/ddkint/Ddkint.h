@@ -3,6 +3,7 @@
 // program) as a kernel-driver service, starts it, opens its device and asks it
 // for port permission; at the end of a run it stops and deletes the service.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,6 +27,7 @@ class Ddkint {
                                                  std::uint32_t method, std::uint32_t access) {
     return (deviceType << 16) | (access << 14) | (function << 2) | method;
   }
+
   // The four service routines return 0 or the last-error code of the first
   // step that failed; every handle they open is closed on every path.
   std::uint32_t InstallDriver(const std::string& driverPath, const std::string& serviceName);
