@@ -264,6 +264,13 @@ void TMain::buildLayout() {
   tmrContinousSample->setObjectName("tmrContinousSample");
   components_.push_back({"tmrContinousSample", tmrContinousSample});
 
+  // The controls on the client area paint their own background, so that a
+  // change inside one of them (a label's text, the Sample button's caption)
+  // repaints that control only and never runs the window's full repaint.
+  for (QWidget* w : {static_cast<QWidget*>(scrlDisplay), static_cast<QWidget*>(gbDisplay),
+                     static_cast<QWidget*>(gbSampleSettings), static_cast<QWidget*>(pnlAuthor)})
+    w->setAutoFillBackground(true);
+
   for (const Component& c : components_)
     settingsAdapters_.push_back(MakeSettingsElement(c.name, c.object));
   sampleButton_ = std::make_unique<SampleButtonOnWindow>(cmdSample);

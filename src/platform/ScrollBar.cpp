@@ -49,6 +49,25 @@ void ScrollBar::mouseReleaseEvent(QMouseEvent* event) {
   endScroll();
 }
 
+void ScrollBar::keyPressEvent(QKeyEvent* event) {
+  // The keys move a horizontal bar the way its arrows do: Right and Down
+  // towards Max, Home and End to either end.
+  SliderAction action = SliderNoAction;
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up: action = SliderSingleStepSub; break;
+    case Qt::Key_Right:
+    case Qt::Key_Down: action = SliderSingleStepAdd; break;
+    case Qt::Key_PageUp: action = SliderPageStepSub; break;
+    case Qt::Key_PageDown: action = SliderPageStepAdd; break;
+    case Qt::Key_Home: action = SliderToMinimum; break;
+    case Qt::Key_End: action = SliderToMaximum; break;
+    default: QScrollBar::keyPressEvent(event); return;
+  }
+  triggerAction(action);
+  event->accept();
+}
+
 void ScrollBar::keyReleaseEvent(QKeyEvent* event) {
   QScrollBar::keyReleaseEvent(event);
   if (!event->isAutoRepeat()) endScroll();

@@ -1,0 +1,71 @@
+#pragma once
+// Answers every modal question of the program from a script and records
+// what was asked. A question nobody scripted fails the test and is
+// answered with Cancel.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ModalAnswerer.h"
+
+namespace korvalinx {
+
+class ScriptedAnswerer : public ModalAnswerer {
+ public:
+  struct Message {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons;
+  };
+
+  ScriptedAnswerer() { SetModalAnswerer(this); }
+  ~ScriptedAnswerer() override { SetModalAnswerer(nullptr); }
+
+  std::deque<MessageResult> messageAnswers;
+  std::deque<std::optional<std::string>> fileAnswers;
+  std::deque<std::optional<uint32_t>> colourAnswers;
+
+  std::vector<Message> messages;
+  std::vector<FileDialogRequest> fileRequests;
+  std::vector<uint32_t> colourRequests;
+  std::vector<std::string> opened;
+
+  MessageResult answerMessage(const std::string& text, const std::string& caption,
+                              MessageButtons buttons) override {
+    messages.push_back({text, caption, buttons});
+    if (messageAnswers.empty()) {
+      ADD_FAILURE() << "unexpected message: " << caption << ": " << text;
+      return MessageResult::Cancel;
+    }
+    const MessageResult r = messageAnswers.front();
+    messageAnswers.pop_front();
+    return r;
+  }
+  std::optional<std::string> answerFileDialog(const FileDialogRequest& request) override {
+    fileRequests.push_back(request);
+    if (fileAnswers.empty()) {
+      ADD_FAILURE() << "unexpected file dialog";
+      return std::nullopt;
+    }
+    auto r = fileAnswers.front();
+    fileAnswers.pop_front();
+    return r;
+  }
+  std::optional<uint32_t> answerColour(uint32_t initial) override {
+    colourRequests.push_back(initial);
+    if (colourAnswers.empty()) {
+      ADD_FAILURE() << "unexpected colour dialog";
+      return std::nullopt;
+    }
+    auto r = colourAnswers.front();
+    colourAnswers.pop_front();
+    return r;
+  }
+  void openInEditor(const std::string& path) override { opened.push_back(path); }
+};
+
+}  // namespace korvalinx
