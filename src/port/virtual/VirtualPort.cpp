@@ -1,34 +1,58 @@
 // The demo's virtual parallel port: a 64 KiB register file whose data
-// register follows a signal source. (Simple square waves for now.)
+// register carries the signal generator's eight lines. Every read takes the
+// time of a real port read, so the calibration measures a true time base and
+// the times and frequencies that the analyser shows are those of the
+// generated signals.
+
+#include "port/virtual/VirtualPort.h"
 
 #include <array>
 #include <chrono>
 
 #include "core/AnalyzerState.h"
 #include "port/Port.h"
+#include "port/virtual/ReadPacer.h"
+#include "port/virtual/SignalGenerator.h"
 
 namespace korvalinx {
 namespace {
 
+// steady_clock is read through the vDSO on Linux: no system call per read.
+struct SteadyClock {
+  static int64_t NowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+  }
+};
+
+// Signal time 0: when the program started.
+const int64_t startNs = SteadyClock::NowNs();
+
 std::array<uint8_t, 0x10000> registers = [] {
   std::array<uint8_t, 0x10000> r{};
-  r.fill(0xFF);
+  r.fill(0xFF);  // an address nothing was written to reads as a floating bus
   return r;
 }();
 
-const auto start = std::chrono::steady_clock::now();
+demo::ReadPacer<SteadyClock> pacer;
 
 }  // namespace
 
 uint8_t ReadPort(int32_t port) {
   const auto address = static_cast<uint16_t>(port);
-  if (address != static_cast<uint16_t>(analyzerState.portBase)) return registers[address];
-  const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
-                      std::chrono::steady_clock::now() - start)
-                      .count();
-  return static_cast<uint8_t>(us / 100);
+  const auto dataRegister = static_cast<uint16_t>(analyzerState.portBase);
+  return pacer.Read([address, dataRegister](int64_t nowNs) -> uint8_t {
+    return address == dataRegister ? demo::DemoLines(nowNs - startNs) : registers[address];
+  });
 }
 
-void WritePort(int32_t port, uint8_t value) { registers[static_cast<uint16_t>(port)] = value; }
+void WritePort(int32_t port, uint8_t value) {
+  registers[static_cast<uint16_t>(port)] = value;
+}
+
+int64_t demo::LastReadSignalNs() {
+  return pacer.LastReadNs() - startNs;
+}
 
 }  // namespace korvalinx
