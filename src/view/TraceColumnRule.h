@@ -5,7 +5,9 @@
 // pixel left of the exact quotient; the traces and their erasure must agree
 // on it, so every caller goes through here.
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace korvalinx {
 
@@ -25,7 +27,10 @@ class TraceColumnRule {
 
  private:
   int at(int64_t j, long double offset) const {
-    return static_cast<int>(static_cast<long double>(j) * step_ + offset);
+    // Truncated toward zero; a column beyond the int range (a window wider
+    // than any screen) is kept at its end, far off the surface.
+    const auto x = static_cast<int64_t>(static_cast<long double>(j) * step_ + offset);
+    return static_cast<int>(std::min<int64_t>(x, std::numeric_limits<int>::max()));
   }
   long double step_;
 };
