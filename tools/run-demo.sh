@@ -48,7 +48,8 @@ sleep 4.5
 # Zoom out three times so that 800 samples fill the view.
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 zoom_x=$((20 + 68 + 20))
-zoom_y=$((HEIGHT - 150 + 40 + 16))
+menu=$((HEIGHT - 572))  # the client area keeps its designed 572 pixels
+zoom_y=$((menu + HEIGHT - 150 + 40 + 16))
 for _ in 1 2 3; do
   xdotool mousemove --window "$wid" "$zoom_x" "$zoom_y" click 1
   sleep 0.3

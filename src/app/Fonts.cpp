@@ -5,9 +5,14 @@
 namespace korvalinx {
 
 QFont DesignFont(const QString& family, int pixelHeight, bool bold) {
-  QString face = family;
-  for (const QString& candidate : {family, QStringLiteral("Liberation Sans"),
-                                   QStringLiteral("DejaVu Sans")}) {
+  return DesignFont(QStringList{family, QStringLiteral("Liberation Sans"),
+                                QStringLiteral("DejaVu Sans")},
+                    pixelHeight, bold);
+}
+
+QFont DesignFont(const QStringList& families, int pixelHeight, bool bold) {
+  QString face = families.value(0);
+  for (const QString& candidate : families) {
     if (QFontDatabase::hasFamily(candidate)) {
       face = candidate;
       break;

@@ -20,7 +20,12 @@ constexpr int kClientHeight = 572;
 
 // The design's fonts, by their character heights in pixels.
 QFont WindowFont() { return DesignFont("MS Sans Serif", 11); }
-QFont ValueFont() { return DesignFont("MS Sans Serif", 19); }
+// The time texts of the value labels are wider than their fixed boxes in a
+// plain face at this height; a narrow stand-in keeps them whole.
+QFont ValueFont() {
+  return DesignFont({"MS Sans Serif", "Liberation Sans Narrow", "Liberation Sans", "DejaVu Sans"},
+                    19);
+}
 QFont EntryFont() { return DesignFont("MS Sans Serif", 16); }
 QFont ButtonFont() { return DesignFont("MS Sans Serif", 13); }
 QFont PlusFont() { return DesignFont("MS Sans Serif", 32); }
@@ -268,8 +273,12 @@ void TMain::buildLayout() {
   // change inside one of them (a label's text, the Sample button's caption)
   // repaints that control only and never runs the window's full repaint.
   for (QWidget* w : {static_cast<QWidget*>(scrlDisplay), static_cast<QWidget*>(gbDisplay),
-                     static_cast<QWidget*>(gbSampleSettings), static_cast<QWidget*>(pnlAuthor)})
+                     static_cast<QWidget*>(gbSampleSettings), static_cast<QWidget*>(pnlAuthor)}) {
     w->setAutoFillBackground(true);
+    // A release over a control belongs to that control: it never reaches
+    // the client area, where it would set a mark.
+    w->setAttribute(Qt::WA_NoMousePropagation);
+  }
 
   for (const Component& c : components_)
     settingsAdapters_.push_back(MakeSettingsElement(c.name, c.object));

@@ -61,6 +61,10 @@ TEST_F(DisplayCommandsTest, MouseReleaseSetsMarksAndLabels) {
   w->lblMark1->setText("y");
   QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(60, 200));
   EXPECT_EQ(w->lblMark1->text(), "y");
+  // A release over a control is the control's, even where the control
+  // ignores it.
+  QTest::mouseClick(w->gbDisplay, Qt::LeftButton, {}, QPoint(300, 5));
+  QTest::mouseClick(w->lbl1, Qt::LeftButton);
   EXPECT_EQ(analyzerState.mark1, m1);
   EXPECT_EQ(analyzerState.mark2, m2);
 
