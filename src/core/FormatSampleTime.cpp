@@ -8,9 +8,13 @@ namespace korvalinx {
 
 char* FormatSampleTime(int32_t count, char* text, int size, double microsPerRead,
                        uint32_t divisor) {
-  // Products in extended precision, the result held as a double.
-  long double product = static_cast<long double>(count) * microsPerRead;
-  if (divisor != 0) product *= static_cast<long double>(divisor);
+  // One sample period is the stored read plus `divisor` discarded reads (a
+  // negative divisor, stored as its 32-bit pattern, discards none), so a
+  // sample lasts 1 + divisor reads. Products in extended precision, the
+  // result held as a double.
+  const auto discarded = static_cast<int32_t>(divisor) > 0 ? divisor : 0u;
+  const long double product = static_cast<long double>(count) * microsPerRead *
+                              (1.0L + static_cast<long double>(discarded));
   double t = static_cast<double>(product);
   const char* unit = "us";
   if (t > 1000) {

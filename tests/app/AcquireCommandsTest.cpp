@@ -130,7 +130,7 @@ TEST_F(AcquireCommandsTest, CalibrationTickSetsTheTimeBaseAndHidesTheSplash) {
     const char* divisor;
     const char* granularity;
   };
-  for (const Case& c : {Case{"0", "0.67 us"}, Case{"1", "0.67 us"}, Case{"10", "6.67 us"}}) {
+  for (const Case& c : {Case{"0", "0.67 us"}, Case{"1", "1.33 us"}, Case{"10", "7.33 us"}}) {
     w->txtRate->setText(c.divisor);
     w->About1->trigger();  // shows the splash and starts the countdown afresh
     EXPECT_TRUE(w->pnlAuthor->isVisible());

@@ -35,16 +35,18 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeCase{1048576, 0.6666, 0, "698.98 ms"},
                       // negative times never change unit
                       TimeCase{-3000, 0.6666, 0, "-1999.80 us"},
-                      // divisor 0 counts as 1
+                      // a sample lasts 1 + divisor reads
                       TimeCase{1000, 0.6666, 0, "666.60 us"},
-                      TimeCase{1000, 0.6666, 1, "666.60 us"},
-                      TimeCase{1000, 0.6666, 3, "2.00 ms"},
+                      TimeCase{1000, 0.6666, 1, "1.33 ms"},
+                      TimeCase{1000, 0.6666, 3, "2.67 ms"},
+                      TimeCase{1, 0.6666, 10, "7.33 us"},
                       // exactly 1000 stays in the smaller unit
                       TimeCase{1, 1000.0, 0, "1000.00 us"}, TimeCase{2, 1000.0, 0, "2.00 ms"},
                       TimeCase{1000, 1000.0, 0, "1000.00 ms"},
                       TimeCase{1500000, 1000.0, 0, "1500.00 s"},
-                      // the divisor of a "-1" text is unsigned
-                      TimeCase{1, 0.6666, 4294967295u, "2863.03 s"},
+                      // a negative divisor discards no reads
+                      TimeCase{1, 0.6666, 4294967295u, "0.67 us"},
+                      TimeCase{1, 1.0, 2147483647u, "2147.48 s"},
                       TimeCase{5, 0.0, 0, "0.00 us"}));
 
 TEST(FormatSampleTime, BoundsAHugeTextToItsBuffer) {
@@ -58,7 +60,7 @@ TEST(FormatSampleTime, UsesTheProcessTimeBaseAndDivisor) {
   AnalyzerState saved = analyzerState;
   analyzerState.microsPerRead = 0.6666;
   UpdateDivisorFromText(analyzerState, "3");
-  EXPECT_EQ(SampleTimeText(1000), "2.00 ms");
+  EXPECT_EQ(SampleTimeText(1000), "2.67 ms");
   UpdateDivisorFromText(analyzerState, "-1");
   EXPECT_EQ(analyzerState.divisor, 4294967295u);
   UpdateDivisorFromText(analyzerState, "");
