@@ -24,6 +24,7 @@
 #include "platform/ScrollBar.h"
 #include "platform/Timer.h"
 #include "view/Canvas.h"
+#include "view/Navigation.h"
 
 namespace korvalinx {
 
@@ -175,6 +176,7 @@ class TMain : public QMainWindow {
   void buildLayout();
   void bindEvents();
   void redrawAndBlit();  // RedrawView to the current view, separators, blit
+  void applyZoom(ZoomState (*zoom)(ZoomState));
   void chooseColour(ColorPanel* panel);
   void reportFileFailure(const std::string& message);
   void readCaptureFields(int32_t& delay, int32_t& divisor, int32_t& mask, int32_t& count);

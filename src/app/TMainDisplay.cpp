@@ -79,23 +79,18 @@ void ApplySteps(ScrollBar* bar, const ScrollSteps& steps) {
 
 }  // namespace
 
-void TMain::cmdZoomINClick() {
+void TMain::applyZoom(ZoomState (*zoom)(ZoomState)) {
   AnalyzerState& s = analyzerState;
-  const ZoomState z = ZoomIn({s.visibleCount, {scrlDisplay->largeChange(), scrlDisplay->smallChange()}});
+  const ZoomState z =
+      zoom({s.visibleCount, {scrlDisplay->largeChange(), scrlDisplay->smallChange()}});
   s.visibleCount = z.count;
   ApplySteps(scrlDisplay, z.steps);
   redrawAndBlit();
   lblNumSamples->setText(TimeLabel(static_cast<int32_t>(s.visibleCount), s.timeText));
 }
 
-void TMain::cmdZoomOUTClick() {
-  AnalyzerState& s = analyzerState;
-  const ZoomState z = ZoomOut({s.visibleCount, {scrlDisplay->largeChange(), scrlDisplay->smallChange()}});
-  s.visibleCount = z.count;
-  ApplySteps(scrlDisplay, z.steps);
-  redrawAndBlit();
-  lblNumSamples->setText(TimeLabel(static_cast<int32_t>(s.visibleCount), s.timeText));
-}
+void TMain::cmdZoomINClick() { applyZoom(&ZoomIn); }
+void TMain::cmdZoomOUTClick() { applyZoom(&ZoomOut); }
 
 void TMain::cmdZoomMarkedClick() {
   AnalyzerState& s = analyzerState;

@@ -16,16 +16,18 @@ int HexDigit(char c) {
   return -1;
 }
 
+// Skips leading white space and one optional sign; true for a minus.
+bool SkipSpaceAndSign(std::string_view text, size_t& i) {
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) return text[i++] == '-';
+  return false;
+}
+
 }  // namespace
 
 int32_t ParseDecimal(std::string_view text) {
   size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  const bool negative = SkipSpaceAndSign(text, i);
   int64_t value = 0;
   constexpr int64_t kLimit = int64_t{INT32_MAX} + 1;
   while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
@@ -39,12 +41,7 @@ int32_t ParseDecimal(std::string_view text) {
 
 std::optional<uint32_t> ParseHex(std::string_view text) {
   size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  const bool negative = SkipSpaceAndSign(text, i);
   // "0x" counts as a prefix only when a hex digit follows it; otherwise the
   // "0" alone is the number.
   if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&

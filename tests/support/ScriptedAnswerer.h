@@ -37,35 +37,29 @@ class ScriptedAnswerer : public ModalAnswerer {
   MessageResult answerMessage(const std::string& text, const std::string& caption,
                               MessageButtons buttons) override {
     messages.push_back({text, caption, buttons});
-    if (messageAnswers.empty()) {
-      ADD_FAILURE() << "unexpected message: " << caption << ": " << text;
-      return MessageResult::Cancel;
-    }
-    const MessageResult r = messageAnswers.front();
-    messageAnswers.pop_front();
-    return r;
+    return Next(messageAnswers, MessageResult::Cancel, "message: " + caption + ": " + text);
   }
   std::optional<std::string> answerFileDialog(const FileDialogRequest& request) override {
     fileRequests.push_back(request);
-    if (fileAnswers.empty()) {
-      ADD_FAILURE() << "unexpected file dialog";
-      return std::nullopt;
-    }
-    auto r = fileAnswers.front();
-    fileAnswers.pop_front();
-    return r;
+    return Next(fileAnswers, std::optional<std::string>{}, "file dialog");
   }
   std::optional<uint32_t> answerColour(uint32_t initial) override {
     colourRequests.push_back(initial);
-    if (colourAnswers.empty()) {
-      ADD_FAILURE() << "unexpected colour dialog";
-      return std::nullopt;
-    }
-    auto r = colourAnswers.front();
-    colourAnswers.pop_front();
-    return r;
+    return Next(colourAnswers, std::optional<uint32_t>{}, "colour dialog");
   }
   void openInEditor(const std::string& path) override { opened.push_back(path); }
+
+ private:
+  template <typename T>
+  static T Next(std::deque<T>& answers, T cancel, const std::string& what) {
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected " << what;
+      return cancel;
+    }
+    T r = answers.front();
+    answers.pop_front();
+    return r;
+  }
 };
 
 }  // namespace korvalinx
