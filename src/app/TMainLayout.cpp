@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 
 #include "acquire/Calibration.h"
 #include "app/DisplaySurface.h"
@@ -57,6 +58,12 @@ QLabel* Caption(QLabel* label, const char* text, int left, int top, int width, i
   label->setText(QString::fromLatin1(text));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Place(label, left, top, width, height);
+  // The stand-ins for the design's face run a little wider; a caption that
+  // would be cut off by its fixed box takes the narrow stand-in instead.
+  const QFont font = label->font();
+  if (QFontMetrics(font).horizontalAdvance(label->text()) > width)
+    label->setFont(DesignFont({"MS Sans Serif", "Liberation Sans Narrow", font.family()},
+                              font.pixelSize()));
   return label;
 }
 
