@@ -2,7 +2,7 @@
 //   try NAME             prints "held" or "busy" and ends
 //   hold NAME            prints "held" or "busy", then lives until its input ends
 //   hold-then-exec NAME  prints "held" or "busy", then replaces itself with "wait"
-//   wait                 lives until its input ends
+//   wait                 prints "waiting", then lives until its input ends
 // Waiting is bounded, so a forgotten helper ends by itself.
 
 #include <poll.h>
@@ -33,6 +33,9 @@ bool report(bool held) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "wait") {
+    // Said once the replacing program runs, so the marker's fate is settled.
+    std::fputs("waiting\n", stdout);
+    std::fflush(stdout);
     waitForEndOfInput();
     return 0;
   }

@@ -51,6 +51,7 @@ TEST(InstanceMarker, ProgramsStartedFromTheInstanceDoNotKeepTheMarker) {
   // The holder replaces itself with another program and keeps running.
   ChildProcess holder({KORVALINX_MARKER_HELPER, "hold-then-exec", name});
   EXPECT_EQ(holder.readLine(10s), "held");
+  EXPECT_EQ(holder.readLine(10s), "waiting");  // the exec has happened
 
   ChildProcess next({KORVALINX_MARKER_HELPER, "try", name});
   EXPECT_EQ(next.readLine(10s), "held");
