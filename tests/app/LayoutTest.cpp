@@ -79,9 +79,12 @@ TEST_F(LayoutTest, EveryElementHasItsPlaceSizeTextAndFont) {
     ASSERT_NE(e->parentWidget(), nullptr);
     EXPECT_EQ(e->parentWidget()->objectName(), p.parent);
     // gbDisplay and the scroll bar are moved by the first full repaint.
-    if (std::string(p.name) != "gbDisplay" && std::string(p.name) != "scrlDisplay")
+    if (std::string(p.name) != "gbDisplay" && std::string(p.name) != "scrlDisplay") {
       EXPECT_EQ(e->geometry(), QRect(p.left, p.top, p.width, p.height));
-    if (p.text) EXPECT_EQ(TextOf(e), QString::fromLatin1(p.text));
+    }
+    if (p.text) {
+      EXPECT_EQ(TextOf(e), QString::fromLatin1(p.text));
+    }
     EXPECT_EQ(e->font().pixelSize(), p.pixelHeight);
   }
 }
