@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcap-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth x11-apps imagemagick xdotool
+  xvfb xauth x11-utils imagemagick xdotool
   mingw-w64
   sigrok-cli
   xdg-utils
