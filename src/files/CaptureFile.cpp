@@ -7,6 +7,7 @@
 #include "core/AnalyzerState.h"
 #include "files/AtomicFileWrite.h"
 #include "files/FileDescriptor.h"
+#include "files/RegularFile.h"
 
 namespace korvalinx {
 
@@ -15,8 +16,8 @@ FileResult SaveCaptureFile(const std::string& path, const uint8_t* samples) {
 }
 
 FileResult LoadCaptureFile(const std::string& path, uint8_t* samples) {
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!file.valid()) return FileFailure("open", path, errno);
+  FileDescriptor file;
+  if (FileResult opened = OpenRegularFileForReading(path, file); !opened) return opened;
   // Whatever arrived before a read error stays in the buffer, as it would
   // from a shorter file.
   if (ReadUpTo(file.get(), samples, kCaptureBufferSize) < 0) {

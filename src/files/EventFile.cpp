@@ -8,6 +8,7 @@
 
 #include "files/EventImporter.h"
 #include "files/FileDescriptor.h"
+#include "files/RegularFile.h"
 
 namespace korvalinx {
 namespace {
@@ -19,8 +20,8 @@ constexpr size_t kReadBlockSize = size_t{1} << 20;
 }  // namespace
 
 FileResult ImportEventFile(const std::string& path, uint8_t* samples) {
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!file.valid()) return FileFailure("open", path, errno);
+  FileDescriptor file;
+  if (FileResult opened = OpenRegularFileForReading(path, file); !opened) return opened;
   ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
   const std::unique_ptr<uint8_t[]> block(new uint8_t[kReadBlockSize]);

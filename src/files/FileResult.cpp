@@ -5,6 +5,11 @@
 namespace korvalinx {
 
 FileResult FileFailure(std::string_view action, const std::string& path, int error) {
+  return FileFailure(action, path, error, std::strerror(error));
+}
+
+FileResult FileFailure(std::string_view action, const std::string& path, int error,
+                       std::string_view reason) {
   FileResult result;
   result.ok = false;
   result.error = error;
@@ -13,7 +18,7 @@ FileResult FileFailure(std::string_view action, const std::string& path, int err
   result.message += " \"";
   result.message += path;
   result.message += "\": ";
-  result.message += std::strerror(error);
+  result.message += reason;
   return result;
 }
 

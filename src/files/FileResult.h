@@ -20,4 +20,8 @@ struct FileResult {
 // system error `error` (an errno value).
 FileResult FileFailure(std::string_view action, const std::string& path, int error);
 
+// The same with a reason of the program's own.
+FileResult FileFailure(std::string_view action, const std::string& path, int error,
+                       std::string_view reason);
+
 }  // namespace korvalinx

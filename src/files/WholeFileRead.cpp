@@ -5,13 +5,14 @@
 #include <cerrno>
 
 #include "files/FileDescriptor.h"
+#include "files/RegularFile.h"
 
 namespace korvalinx {
 
 FileResult ReadWholeFile(const std::string& path, std::string& contents) {
   contents.clear();
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!file.valid()) return FileFailure("open", path, errno);
+  FileDescriptor file;
+  if (FileResult opened = OpenRegularFileForReading(path, file); !opened) return opened;
   constexpr size_t kChunk = 64 * 1024;
   for (;;) {
     const size_t old = contents.size();
