@@ -140,29 +140,22 @@ void TMain::buildLayout() {
   lblDelta->setFont(ValueFont());
   Label10 = Caption(add<QLabel>("Label10", gbDisplay), "Display", 283, 17, 37, 17);
 
-  cmdZoomIN = add<QPushButton>("cmdZoomIN", gbDisplay);
-  cmdZoomIN->setText("+");
-  cmdZoomIN->setFont(PlusFont());
-  Place(cmdZoomIN, 16, 40, 41, 33);
-  cmdZoomOUT = add<QPushButton>("cmdZoomOUT", gbDisplay);
-  cmdZoomOUT->setText("-");
-  cmdZoomOUT->setFont(SymbolFont());
-  Place(cmdZoomOUT, 68, 40, 41, 33);
-  cmdSample = add<QPushButton>("cmdSample", gbDisplay);
-  cmdSample->setText("Sample");
-  cmdSample->setFont(ButtonFont());
-  Place(cmdSample, 365, 32, 73, 29);
-  cmdStats = add<QPushButton>("cmdStats", gbDisplay);
-  cmdStats->setText("Stats");
-  cmdStats->setFont(ButtonFont());
-  Place(cmdStats, 365, 8, 73, 25);
+  auto button = [&](const char* name, QWidget* parent, const char* caption, const QFont& font,
+                    int left, int top, int width, int height) {
+    QPushButton* b = add<QPushButton>(name, parent);
+    b->setText(QString::fromLatin1(caption));
+    b->setFont(font);
+    Place(b, left, top, width, height);
+    return b;
+  };
+  cmdZoomIN = button("cmdZoomIN", gbDisplay, "+", PlusFont(), 16, 40, 41, 33);
+  cmdZoomOUT = button("cmdZoomOUT", gbDisplay, "-", SymbolFont(), 68, 40, 41, 33);
+  cmdSample = button("cmdSample", gbDisplay, "Sample", ButtonFont(), 365, 32, 73, 29);
+  cmdStats = button("cmdStats", gbDisplay, "Stats", ButtonFont(), 365, 8, 73, 25);
   chkContinousSample = add<CheckBox>("chkContinousSample", gbDisplay);
   chkContinousSample->setText("Continous");
   Place(chkContinousSample, 365, 62, 73, 17);
-  cmdZoomMarked = add<QPushButton>("cmdZoomMarked", gbDisplay);
-  cmdZoomMarked->setText("Marked");
-  cmdZoomMarked->setFont(ButtonFont());
-  Place(cmdZoomMarked, 120, 40, 61, 33);
+  cmdZoomMarked = button("cmdZoomMarked", gbDisplay, "Marked", ButtonFont(), 120, 40, 61, 33);
   QWidget::setTabOrder(cmdZoomIN, cmdZoomOUT);
   QWidget::setTabOrder(cmdZoomOUT, cmdSample);
   QWidget::setTabOrder(cmdSample, cmdStats);
@@ -192,10 +185,8 @@ void TMain::buildLayout() {
   txtRate = edit("txtRate", "0", 12, 88, 57);
   txtChannel = edit("txtChannel", "1", 12, 37, 57);
   txtInputPort = edit("txtInputPort", "378", 96, 85, 57);
-  cmdSampleSettingsOK = add<QPushButton>("cmdSampleSettingsOK", gbSampleSettings);
-  cmdSampleSettingsOK->setText("OK");
-  cmdSampleSettingsOK->setFont(ButtonFont());
-  Place(cmdSampleSettingsOK, 345, 89, 57, 33);
+  cmdSampleSettingsOK =
+      button("cmdSampleSettingsOK", gbSampleSettings, "OK", ButtonFont(), 345, 89, 57, 33);
   pnlForegroundColor = add<ColorPanel>("pnlForegroundColor", gbSampleSettings);
   Place(pnlForegroundColor, 267, 40, 56, 26);
   pnlForegroundColor->setColor(0x00FF00);
