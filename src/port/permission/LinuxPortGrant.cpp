@@ -10,6 +10,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/os/ProgramPath.h"
+
 namespace korvalinx {
 
 namespace {
@@ -77,10 +79,6 @@ bool LinuxPortGrant::dropCapabilities() {
   return true;
 }
 
-std::string LinuxPortGrant::programPath() const {
-  std::error_code error;
-  const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string() : path.string();
-}
+std::string LinuxPortGrant::programPath() const { return ProgramPath(); }
 
 }  // namespace korvalinx

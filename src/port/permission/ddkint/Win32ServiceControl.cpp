@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/os/ProgramPath.h"
 #include "port/permission/ddkint/ProgramFolder.h"
 #include "port/permission/ddkint/Win32Codes.h"
 
@@ -28,23 +29,6 @@ static_assert(win32::kErrorFilenameExcedRange == ERROR_FILENAME_EXCED_RANGE);
 static_assert(sizeof(OSVERSIONINFOA) == 148);
 
 namespace {
-
-// The program's full path; the module file name is cut off silently when the
-// buffer is too small, so the buffer grows until the whole path fits.
-std::string modulePath() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD size = static_cast<DWORD>(path.size());
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
-    if (length == 0) return std::string();
-    if (length < size) {
-      path.resize(length);
-      return path;
-    }
-    if (path.size() >= 32768) return std::string();
-    path.resize(path.size() * 2);
-  }
-}
 
 SC_HANDLE toScHandle(ServiceHandle handle) {
   return reinterpret_cast<SC_HANDLE>(handle);
@@ -121,7 +105,7 @@ VersionAnswer Win32ServiceControl::queryVersion() {
 }
 
 std::string Win32ServiceControl::programFolder() {
-  return ProgramFolderOf(modulePath());
+  return ProgramFolderOf(ProgramPath());
 }
 
 void Win32ServiceControl::messageBox(const std::string& text, const std::string& caption) {
