@@ -65,8 +65,10 @@ void TMain::tmrContinousSampleTimer() {
     readCaptureFields(delay, divisor, mask, count);
     CaptureSamples(delay, divisor, mask, count);
     tmrContinousSample->setEnabled(true);
-    // Continuous mode is a live view: show each new capture at once.
+    // Continuous mode is a live view: show each new capture at once. The
+    // full repaint ends with the live input boxes.
     Repaint();
+    return;
   }
   DrawInputIndicator(canvas_, {outerWidth(), outerHeight()}, analyzerState.portBase);
   surface_->blit();
