@@ -179,7 +179,8 @@ class TMain : public QMainWindow {
   void applyZoom(ZoomState (*zoom)(ZoomState));
   void chooseColour(ColorPanel* panel);
   void reportFileFailure(const std::string& message);
-  void readCaptureFields(int32_t& delay, int32_t& divisor, int32_t& mask, int32_t& count);
+  // Reads the four capture fields (storing the divisor) and captures.
+  void captureWithFields();
   std::vector<SettingsElement*> settingsElements();
 
   template <typename T>

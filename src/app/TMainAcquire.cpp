@@ -31,15 +31,12 @@ void TMain::txtInputPortChange() {
       PortBaseFromText(txtInputPort->text().toStdString(), analyzerState.portBase);
 }
 
-void TMain::readCaptureFields(int32_t& delay, int32_t& divisor, int32_t& mask, int32_t& count) {
+void TMain::captureWithFields() {
   const CaptureSettings c = CaptureSettingsFromFields(
       txtDelay->text().toStdString(), txtRate->text().toStdString(),
       txtChannel->text().toStdString(), txtSamplesize->text().toStdString());
-  delay = c.delay;
-  divisor = c.divisor;
   analyzerState.divisor = static_cast<uint32_t>(c.divisor);
-  mask = c.mask;
-  count = c.count;
+  CaptureSamples(c.delay, c.divisor, c.mask, c.count);
 }
 
 void TMain::gbSampleClick() {
@@ -51,9 +48,7 @@ void TMain::gbSampleClick() {
     s.firstUseWarning = 0;
   }
   if (chkContinousSample->isChecked()) return;  // the continuous mode captures
-  int32_t delay, divisor, mask, count;
-  readCaptureFields(delay, divisor, mask, count);
-  CaptureSamples(delay, divisor, mask, count);
+  captureWithFields();
   Repaint();
 }
 
@@ -61,9 +56,7 @@ void TMain::tmrContinousSampleTimer() {
   if (chkContinousSample->isChecked()) {
     // No tick can queue up behind a long capture.
     tmrContinousSample->setEnabled(false);
-    int32_t delay, divisor, mask, count;
-    readCaptureFields(delay, divisor, mask, count);
-    CaptureSamples(delay, divisor, mask, count);
+    captureWithFields();
     tmrContinousSample->setEnabled(true);
     // Continuous mode is a live view: show each new capture at once. The
     // full repaint ends with the live input boxes.
