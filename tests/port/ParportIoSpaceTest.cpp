@@ -125,6 +125,7 @@ struct Refusal {
   int openError;
   std::deque<int> claimResults;
   std::vector<const char*> noticeHas;
+  friend void PrintTo(const Refusal& refusal, std::ostream* os) { *os << refusal.name; }
 };
 
 class ParportRefusalTest : public ParportIoSpaceTest,
