@@ -43,11 +43,12 @@ int LinuxParportDevice::claim(int fd) {
   // interruptible: the alarm ends it with EINTR, and such a claim is not
   // restarted.
   ThreadAlarm alarm(claimWait_);
+  if (!alarm.armed()) return EBUSY;  // no way to bound the wait: do not start it
   for (;;) {
     if (::ioctl(fd, PPCLAIM) == 0) return 0;
     const int error = errno;
     if (error != EINTR) return error;
-    if (!alarm.armed() || alarm.expired()) return EBUSY;
+    if (alarm.expired()) return EBUSY;
     // Some other signal: keep waiting until the alarm.
   }
 }

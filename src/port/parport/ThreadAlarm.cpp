@@ -35,6 +35,11 @@ constexpr long kRepeatNs = 5'000'000;
 ThreadAlarm::ThreadAlarm(std::chrono::milliseconds after)
     : deadline_(std::chrono::steady_clock::now() + after) {
   InstallHandlerOnce();
+  // A thread that blocks the signal would never see it.
+  sigset_t alarmOnly;
+  sigemptyset(&alarmOnly);
+  sigaddset(&alarmOnly, AlarmSignal());
+  pthread_sigmask(SIG_UNBLOCK, &alarmOnly, &savedMask_);
   sigevent event{};
   event.sigev_notify = SIGEV_THREAD_ID;
   event.sigev_signo = AlarmSignal();
@@ -54,8 +59,10 @@ ThreadAlarm::ThreadAlarm(std::chrono::milliseconds after)
 }
 
 ThreadAlarm::~ThreadAlarm() {
-  // A signal still pending afterwards meets the empty handler.
+  // A signal still pending now is taken by the empty handler on the way back
+  // from this call, before the thread can wait on anything else.
   if (armed_) timer_delete(timer_);
+  pthread_sigmask(SIG_SETMASK, &savedMask_, nullptr);
 }
 
 bool ThreadAlarm::expired() const {

@@ -8,6 +8,8 @@
 // calls that the kernel restarts go on unharmed; a wait that is interruptible
 // but not restartable (a ppdev claim, poll) returns EINTR.
 
+#include <signal.h>
+
 #include <chrono>
 #include <ctime>
 
@@ -28,6 +30,7 @@ class ThreadAlarm {
  private:
   bool armed_ = false;
   timer_t timer_{};
+  sigset_t savedMask_{};
   std::chrono::steady_clock::time_point deadline_;
 };
 
