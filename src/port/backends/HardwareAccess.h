@@ -6,27 +6,29 @@
 //   - direct in/out instructions: only when the process was granted access to
 //     the whole I/O space (iopl), the fastest.
 // ReadPort/WritePort (Port.h) dispatch on that choice with one predictable
-// branch.
+// branch. On Windows only the direct way exists.
 
 #include <functional>
 #include <string>
 
 namespace korvalinx {
 
-// Start-up, after a successful iopl: every later access is an in/out
-// instruction.
+// Start-up, after a successful iopl and before any other thread starts:
+// every later access is an in/out instruction.
 void UseDirectPortAccess();
 
-// True when the kernel lists at least one parport device, so that the device
-// way can work at all.
+// True when the kernel lists at least one parallel port
+// (/proc/sys/dev/parport/parportN), so that the device way can work at all.
 bool ParportDeviceListed();
 
-// What is in use, for the user: the device path and the base it serves, or
-// direct I/O and its base.
+// What is in use, for the user: "/dev/parport0 (ppdev), port base 0x378",
+// "direct I/O instructions, port base 0x378", or "no parallel port device
+// for port base 0x278". Uses the port base current at the call.
 std::string PortAccessDescription();
 
-// Where the device way reports a device that is busy, denied or gone (once
-// for each device and reason). May be called from the thread that captures.
+// Where the device way reports a device that is busy, denied, missing or
+// gone (once for each device and reason, text and caption). May be called
+// from the thread that captures: the function must not touch widgets itself.
 using PortNoticeFn = std::function<void(const std::string& text, const std::string& caption)>;
 void SetPortNoticeFn(PortNoticeFn notice);
 
