@@ -19,6 +19,7 @@ units=(
   src/platform/os/InstanceName.cpp
   src/platform/os/InstanceMarkerWindows.cpp
   src/platform/os/ProgramPathWindows.cpp
+  src/platform/os/ChildPortAccessWindows.cpp
   src/port/backends/HardwarePort.cpp
   src/acquire/SystemVersion.cpp
 )

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libcap-dev
+  libcap-dev libcap2-bin
   fonts-liberation fonts-dejavu-core
   xvfb xauth x11-utils imagemagick xdotool
   mingw-w64

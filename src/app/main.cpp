@@ -3,7 +3,14 @@
 // status 0.
 
 #include <QApplication>
+#include <QEvent>
+#include <QLibraryInfo>
+#include <QMetaObject>
+#include <QString>
+#include <QStringList>
+#include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,6 +24,33 @@
 #include "platform/os/ProgramPath.h"
 #include "port/permission/PortPermission.h"
 
+namespace {
+
+// The splash panel's tooltip names the way to the port, read each time the
+// tooltip is asked for: the port base may have changed meanwhile.
+class PortAccessTooltip final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ToolTip) {
+      if (auto* widget = qobject_cast<QWidget*>(watched)) {
+        widget->setToolTip("Port access: " + QString::fromStdString(korvalinx::PortAccessInUse()));
+      }
+    }
+    return false;
+  }
+};
+
+// The system's own plugin folder, and nothing else: not the program's folder,
+// which Qt adds when the application object is made.
+QStringList systemPluginPaths() {
+  return {QLibraryInfo::path(QLibraryInfo::PluginsPath)};
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace korvalinx;
   try {
@@ -24,23 +58,55 @@ int main(int argc, char** argv) {
     if (!AcquireInstanceMarker(InstanceName(programPath))) return 0;
 
     // Port permission comes before Qt starts, so nothing of the toolkit ever
-    // runs with the privilege that the grant needs. A refusal's message is
-    // shown once the toolkit is up.
+    // runs with the privilege that the grant needs, nor reads an environment
+    // that a privileged start has not cut down. A refusal's message is shown
+    // once the toolkit is up.
     std::optional<std::pair<std::string, std::string>> refusal;
     const int granted = EnablePortAccess([&](const std::string& text, const std::string& caption) {
       refusal.emplace(text, caption);
     });
+    if (granted == kPortAccessEndAtOnce) {
+      // Still privileged: the toolkit must not start, not even for a message.
+      if (refusal)
+        std::fprintf(stderr, "%s: %s\n", refusal->second.c_str(), refusal->first.c_str());
+      return 0;
+    }
+
+    // A privileged start loads plugins from the system's folder only; the
+    // paths are set before the application object, which loads the platform
+    // plugin, and again after it, which added the program's folder.
+    const bool pinPlugins = StartedPrivileged();
+    if (pinPlugins) QCoreApplication::setLibraryPaths(systemPluginPaths());
 
     // The program reads no command-line arguments.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
+    if (pinPlugins) QCoreApplication::setLibraryPaths(systemPluginPaths());
     QApplication::setApplicationName("Korvalinx");
     if (refusal) ShowMessage(refusal->first, refusal->second);
-    if (granted != 0) return 0;
+    if (granted != kPortAccessGranted) return 0;
+
+    // The parport device's notices (busy, denied, gone) may come from a
+    // capture: they are shown by the message loop, on the GUI thread.
+    RoutePortNotices([](const std::string& text, const std::string& caption) {
+      QMetaObject::invokeMethod(
+          qApp, [text, caption] { ShowMessage(text, caption); }, Qt::QueuedConnection);
+    });
 
     WindowOptions options;
     options.settingsPath = SettingsPathFor(programPath);
     TMain* window = CreateMainWindow(std::move(options));
+
+    // Which way to the port is in use: once on standard error, after the open
+    // sequence chose it, and in the splash panel's tooltip.
+    std::fprintf(stderr, "%s: port access: %s\n",
+                 std::filesystem::path(programPath).filename().c_str(), PortAccessInUse().c_str());
+    auto* tooltip = new PortAccessTooltip(window);
+    for (QWidget* panel :
+         {static_cast<QWidget*>(window->pnlAuthor), static_cast<QWidget*>(window->imgAuthor)}) {
+      panel->installEventFilter(tooltip);
+    }
+
     window->show();
     QApplication::exec();
   } catch (const std::exception& e) {

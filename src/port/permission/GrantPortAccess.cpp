@@ -1,6 +1,11 @@
 #include "port/permission/GrantPortAccess.h"
 
+#include <optional>
 #include <string_view>
+#include <vector>
+
+#include "port/permission/ProcessIdentity.h"
+#include "port/permission/SafeEnvironment.h"
 
 namespace korvalinx {
 
@@ -38,33 +43,87 @@ std::string SetcapCommand(const std::string& programPath) {
          (programPath.empty() ? std::string("/path/to/korvalinx") : shellQuoted(programPath));
 }
 
+namespace {
+
+std::string refusalText(const PortGrant& system) {
+  const std::string device =
+      "Korvalinx found no parallel port that it may use.\n\n"
+      "The kernel's parport device lets the members of its group use a port "
+      "without any special rights. Load its driver and join the group:\n\n"
+      "    sudo modprobe ppdev    (and parport_pc for a port of the PC itself)\n"
+      "    sudo adduser $USER lp    (then log in again)\n\n";
+  if (system.lackedPrivilege()) {
+    return device +
+           "For the highest sample rate an administrator can instead give this program "
+           "direct access to every I/O port:\n\n    " +
+           SetcapCommand(system.programPath()) +
+           "\n\n(Direct access was refused: " + system.errorText() + ".)";
+  }
+  return device + "This kernel gives programs no direct port access (" + system.errorText() +
+         "). korvalinx-demo runs without a port.";
+}
+
+// A privileged step failed: nothing more may run, the toolkit least of all.
+int endAtOnce(const PortGrant& system, const MessageFn& show) {
+  show("Korvalinx could not give up its privileges (" + system.errorText() +
+           "), so it does not run.",
+       kPermissionCaption);
+  return kPortAccessEndAtOnce;
+}
+
+}  // namespace
+
 int GrantPortAccess(PortGrant& system, const MessageFn& show) {
-  if (!system.grantPortAccess()) {
-    if (system.lackedPrivilege()) {
-      show("Korvalinx needs access to the parallel port, and the system refused it (" +
-               system.errorText() + ").\n\nGive the program that right once, as root:\n\n    " +
-               SetcapCommand(system.programPath()) + "\n\nor run Korvalinx as root.",
-           kPermissionCaption);
-    } else {
-      show(
-          "Korvalinx needs access to the parallel port, and this system does not give "
-          "programs such access (" +
-              system.errorText() +
-              ").\n\nThe kernel must allow port access to programs (iopl); korvalinx-demo "
-              "runs without it.",
-          kPermissionCaption);
+  const ProcessIdentity identity = system.identity();
+  const bool privileged = RunsPrivileged(identity);
+
+  std::optional<InvokingUser> user;
+  std::optional<UserAccount> account;
+  if (privileged) {
+    const std::vector<std::string> environment = system.environment();
+    user = FindInvokingUser(identity, environment);
+    std::optional<UserEnvironment> userEnvironment;
+    if (user && user->fromRoot) {
+      account = system.lookUpUser(user->uid);
+      if (!user->gid) {
+        if (!account) {
+          show("Korvalinx could not give up its privileges (the user " + std::to_string(user->uid) +
+                   " who started it is not in the password database), so it does not run.",
+               kPermissionCaption);
+          return kPortAccessEndAtOnce;
+        }
+        user->gid = account->gid;
+      }
+      userEnvironment = account ? UserEnvironment{account->home, account->name}
+                                : UserEnvironment{"", user->nameHint};
     }
-    return 1;
+    if (!system.replaceEnvironment(SafeEnvironment(environment, userEnvironment))) {
+      return endAtOnce(system, show);
+    }
   }
-  if (!system.dropCapabilities()) {
-    show(
-        "Korvalinx could not give up its privileges after gaining access to the parallel "
-        "port (" +
-            system.errorText() + "), so it does not run.",
-        kPermissionCaption);
-    return 1;
+
+  std::optional<std::string> refusal;
+  if (system.grantPortAccess()) {
+    system.useDirectPortAccess();
+  } else if (!system.parportDeviceListed()) {
+    refusal = refusalText(system);
   }
-  return 0;
+
+  if (privileged) {
+    if (user) {
+      if (user->fromRoot && !system.setGroups(account, *user->gid)) return endAtOnce(system, show);
+      if (!system.setGroupIds(*user->gid)) return endAtOnce(system, show);
+      if (!system.setUserIds(user->uid)) return endAtOnce(system, show);
+    }
+    if (!system.dropCapabilities()) return endAtOnce(system, show);
+    if (!system.forbidNewPrivileges()) return endAtOnce(system, show);
+  }
+
+  if (refusal) {
+    show(*refusal, kPermissionCaption);
+    return kPortAccessRefused;
+  }
+  return kPortAccessGranted;
 }
 
 }  // namespace korvalinx

@@ -9,6 +9,16 @@ int EnablePortAccess(const MessageFn&) {
   return 0;
 }
 
+bool StartedPrivileged() {
+  return false;
+}
+
+std::string PortAccessInUse() {
+  return "virtual port (demo)";
+}
+
+void RoutePortNotices(const MessageFn&) {}
+
 bool IsWinNT() {
   return false;
 }

@@ -28,6 +28,16 @@ int EnablePortAccess(const MessageFn& show) {
   return driverUnit().EnablePortAccess();
 }
 
+bool StartedPrivileged() {
+  return false;
+}
+
+std::string PortAccessInUse() {
+  return "zlportio driver";
+}
+
+void RoutePortNotices(const MessageFn&) {}
+
 bool IsWinNT() {
   return driverUnit().IsWinNT();
 }
