@@ -212,7 +212,9 @@ TEST_F(GrantPortAccessTest, EachWayOfStartingRunsItsStepsInOrder) {
                    entry.starts_with("PKEXEC_") || entry == "PATH=/tmp/bin")
           << entry;
       // Root's home is not the invoking user's.
-      if (c.takesGroups) EXPECT_FALSE(entry == "HOME=/root" || entry == "USER=root") << entry;
+      if (c.takesGroups) {
+        EXPECT_FALSE(entry == "HOME=/root" || entry == "USER=root") << entry;
+      }
     }
   }
 }
