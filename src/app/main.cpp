@@ -3,6 +3,7 @@
 // status 0.
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <exception>
 #include <optional>
 #include <string>
@@ -10,7 +11,7 @@
 
 #include "app/TMain.h"
 #include "files/ControlsSettings.h"
-#include "files/SettingsPath.h"
+#include "files/SettingsPlace.h"
 #include "platform/MessageBox.h"
 #include "platform/os/InstanceMarker.h"
 #include "platform/os/InstanceName.h"
@@ -39,7 +40,9 @@ int main(int argc, char** argv) {
     if (granted != 0) return 0;
 
     WindowOptions options;
-    options.settingsPath = SettingsPathFor(programPath);
+    options.settingsPath = ChooseSettingsPath(
+        programPath,
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString());
     TMain* window = CreateMainWindow(std::move(options));
     window->show();
     QApplication::exec();
