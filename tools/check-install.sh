@@ -66,7 +66,9 @@ xvfb=$!
 for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # The current folder is the staging root: root's, not writable for nobody.
-(cd "$stage" && exec setpriv --reuid 65534 --regid 65534 --clear-groups \
+# A network namespace of its own gives the demo its own instance marker (an
+# abstract socket), so a demo already running elsewhere does not hold it back.
+(cd "$stage" && exec unshare --net setpriv --reuid 65534 --regid 65534 --clear-groups \
   env -i HOME="$home" DISPLAY="$display" PATH=/usr/bin:/bin QT_QPA_PLATFORM=xcb \
   "$stage/usr/bin/korvalinx-demo" >"$work/demo.log" 2>&1) &
 demo=$!
