@@ -13,6 +13,7 @@ packages=(
   mingw-w64
   sigrok-cli
   xdg-utils
+  desktop-file-utils appstream lintian dpkg-dev file python3
 )
 
 missing=()

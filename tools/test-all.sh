@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Korvalinx and runs every test: the whole suite in the default preset,
 # again under AddressSanitizer + UndefinedBehaviorSanitizer, then the fuzz
-# targets for a short fixed time. Installs what is missing first (as root).
+# targets for a short fixed time, and the installation and the Debian package
+# (tools/check-install.sh). Installs what is missing first (as root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,4 +29,6 @@ echo "== tests (asan)"
 ctest --preset asan -j2 || status=1
 echo "== tests (default)"
 ctest --preset default -j2 || status=1
+echo "== install and package"
+tools/check-install.sh || status=1
 exit $status

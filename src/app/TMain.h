@@ -33,12 +33,16 @@ class SettingsElement;
 
 // What differs between the program and its tests.
 struct WindowOptions {
-  // Where the settings file lives (next to the program).
+  // Where the settings file lives (next to the program, or in the user's
+  // configuration folder when the program's folder is not writable).
   std::string settingsPath;
   // How File, Exit ends the process.
   std::function<void()> exitProcess;
   // The clock the calibration reads (tests use a fake one).
   int64_t (*calibrationClock)() = nullptr;
+  // The folder Help looks in after the current one (empty: the running
+  // program's folder).
+  std::string programFolder;
 };
 
 // An element of the window in component order, as the settings walk it.

@@ -1,5 +1,9 @@
 // The window's small commands and the file commands.
 
+#include <QCoreApplication>
+#include <QDir>
+#include <optional>
+
 #include "app/TMain.h"
 #include "core/AnalyzerState.h"
 #include "files/CaptureFile.h"
@@ -10,7 +14,9 @@
 
 namespace korvalinx {
 
-void TMain::Settings1Click() { gbSampleSettings->setVisible(true); }
+void TMain::Settings1Click() {
+  gbSampleSettings->setVisible(true);
+}
 
 void TMain::cmdSampleSettingsOKClick() {
   Repaint();
@@ -22,10 +28,29 @@ void TMain::chooseColour(ColorPanel* panel) {
   if (ColorDialog1->Execute()) panel->setColor(ColorDialog1->color);
 }
 
-void TMain::pnlForegroundColorClick() { chooseColour(pnlForegroundColor); }
-void TMain::pnlBackgroundColorClick() { chooseColour(pnlBackgroundColor); }
+void TMain::pnlForegroundColorClick() {
+  chooseColour(pnlForegroundColor);
+}
+void TMain::pnlBackgroundColorClick() {
+  chooseColour(pnlBackgroundColor);
+}
 
-void TMain::Help2Click() { OpenInTextEditor("korvalinx.txt"); }
+// The help text is looked for beyond the current folder, and a help that
+// cannot be shown says so: an installed program is seldom started from the
+// folder of its help text, and a silent menu item looks broken.
+void TMain::Help2Click() {
+  const std::string programFolder = options_.programFolder.empty()
+                                        ? QCoreApplication::applicationDirPath().toStdString()
+                                        : options_.programFolder;
+  const std::optional<std::string> help =
+      FindHelpFile(HelpFilePlaces(QDir::currentPath().toStdString(), programFolder));
+  if (!help) {
+    ShowMessage(HelpNotFoundMessage(), "Korvalinx");
+    return;
+  }
+  OpenInTextEditor(*help,
+                   [path = *help] { ShowMessage(HelpCannotOpenMessage(path), "Korvalinx"); });
+}
 
 void TMain::reportFileFailure(const std::string& message) {
   ShowMessage(message, "Korvalinx");

@@ -4,7 +4,7 @@
 #include "core/AnalyzerState.h"
 #include "core/Divisor.h"
 #include "files/ControlsSettings.h"
-#include "files/SettingsPath.h"
+#include "files/SettingsPlace.h"
 #include "port/PortMode.h"
 #include "port/permission/PortPermission.h"
 
@@ -33,6 +33,7 @@ void TMain::FormCreate() {
 
 void TMain::FormClose() {
   RestorePortMode();
+  MakeSettingsFolder(options_.settingsPath);  // the user's configuration folder may be new
   controlsWrite(settingsElements(), options_.settingsPath);
   if (IsWinNT()) ShutdownDriver();
 }

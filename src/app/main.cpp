@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QLibraryInfo>
 #include <QMetaObject>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -17,7 +18,7 @@
 
 #include "app/TMain.h"
 #include "files/ControlsSettings.h"
-#include "files/SettingsPath.h"
+#include "files/SettingsPlace.h"
 #include "platform/MessageBox.h"
 #include "platform/os/InstanceMarker.h"
 #include "platform/os/InstanceName.h"
@@ -94,7 +95,9 @@ int main(int argc, char** argv) {
     });
 
     WindowOptions options;
-    options.settingsPath = SettingsPathFor(programPath);
+    options.settingsPath = ChooseSettingsPath(
+        programPath,
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString());
     TMain* window = CreateMainWindow(std::move(options));
 
     // Which way to the port is in use: once on standard error, after the open

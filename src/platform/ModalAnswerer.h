@@ -30,8 +30,9 @@ class ModalAnswerer {
   virtual std::optional<std::string> answerFileDialog(const FileDialogRequest& request) = 0;
   // The chosen colour (0x00BBGGRR), or nothing for a cancel.
   virtual std::optional<uint32_t> answerColour(uint32_t initial) = 0;
-  // A request to open a file in the desktop's text editor.
-  virtual void openInEditor(const std::string& path) = 0;
+  // A request to open a file in the desktop's text editor; false answers as
+  // a desktop that has no program to show it.
+  virtual bool openInEditor(const std::string& path) = 0;
 };
 
 // Installs the answerer (nullptr: the real dialogs again).

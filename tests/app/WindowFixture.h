@@ -51,6 +51,7 @@ class WindowTest : public ::testing::Test {
     options.settingsPath = settingsPath;
     options.exitProcess = [this] { ++exitCalls; };
     options.calibrationClock = calibrationClock;
+    options.programFolder = programFolder;
     window = CreateMainWindow(std::move(options));
     if (show) {
       window->show();
@@ -67,6 +68,7 @@ class WindowTest : public ::testing::Test {
   TMain* window = nullptr;
   int exitCalls = 0;
   int64_t (*calibrationClock)() = nullptr;
+  std::string programFolder;  // empty: the test executable's folder
 };
 
 }  // namespace korvalinx

@@ -28,6 +28,7 @@ class ScriptedAnswerer : public ModalAnswerer {
   std::deque<MessageResult> messageAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
   std::deque<std::optional<uint32_t>> colourAnswers;
+  bool editorOpens = true;  // false: the desktop has no program for text files
 
   std::vector<Message> messages;
   std::vector<FileDialogRequest> fileRequests;
@@ -47,7 +48,10 @@ class ScriptedAnswerer : public ModalAnswerer {
     colourRequests.push_back(initial);
     return Next(colourAnswers, std::optional<uint32_t>{}, "colour dialog");
   }
-  void openInEditor(const std::string& path) override { opened.push_back(path); }
+  bool openInEditor(const std::string& path) override {
+    opened.push_back(path);
+    return editorOpens;
+  }
 
  private:
   template <typename T>
