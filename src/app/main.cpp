@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <exception>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -15,6 +14,7 @@
 #include "platform/os/InstanceMarker.h"
 #include "platform/os/InstanceName.h"
 #include "platform/os/ProgramPath.h"
+#include "port/permission/DeferredMessages.h"
 #include "port/permission/PortPermission.h"
 
 int main(int argc, char** argv) {
@@ -25,17 +25,16 @@ int main(int argc, char** argv) {
 
     // Port permission comes before Qt starts, so nothing of the toolkit ever
     // runs with the privilege that the grant needs. A refusal's message is
-    // shown once the toolkit is up.
-    std::optional<std::pair<std::string, std::string>> refusal;
-    const int granted = EnablePortAccess([&](const std::string& text, const std::string& caption) {
-      refusal.emplace(text, caption);
-    });
+    // shown once the toolkit is up; the driver's messages at close at once.
+    DeferredMessages portMessages;
+    const int granted = EnablePortAccess(portMessages.sink());
 
     // The program reads no command-line arguments.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName("Korvalinx");
-    if (refusal) ShowMessage(refusal->first, refusal->second);
+    portMessages.showWith(
+        [](const std::string& text, const std::string& caption) { ShowMessage(text, caption); });
     if (granted != 0) return 0;
 
     WindowOptions options;

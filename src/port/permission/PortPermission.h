@@ -17,6 +17,9 @@ using MessageFn = std::function<void(const std::string& text, const std::string&
 // Obtains permission for the byte port reads and writes of this process.
 // Returns 0 when granted; otherwise the reason has been shown through `show`
 // (or, when the driver refused the request, nothing) and the result is not 0.
+// On Windows the driver is asked only on the NT family (the 9x family needs
+// no grant), and `show` stays the driver unit's message function for the
+// rest of the run: the messages of ShutdownDriver and IsWinNT go there too.
 // On Linux call it on the thread that reads the port and before any other
 // thread exists: the grant is per thread, and capabilities can only be taken
 // away from the calling thread.
