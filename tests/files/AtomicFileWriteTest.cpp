@@ -198,6 +198,9 @@ TEST(WriteFileAtomically, OrdinaryUserInFoldersAndFilesOfOthers) {
       // Own folder, another user's file writable through its group: the
       // owner cannot be carried over, so it is written in place.
       {"group.kvx", "shared/", 0, kOtherGroup, 0664, 0, true},
+      // Own file in a group the user is not in: the group cannot be carried
+      // over, so it is written in place.
+      {"foreign-group.kvx", "shared/", kUser, kRootGroup, 0660, 0, true},
   };
   for (const Case& c : cases) {
     const std::string file = folder.file(std::string(c.in) + c.name);
@@ -220,7 +223,8 @@ TEST(WriteFileAtomically, OrdinaryUserInFoldersAndFilesOfOthers) {
   for (const auto& e : std::filesystem::directory_iterator(shared))
     inShared.push_back(e.path().filename().string());
   std::sort(inShared.begin(), inShared.end());
-  EXPECT_EQ(inShared, (std::vector<std::string>{"group.kvx", "own.kvx", "readonly.kvx"}));
+  EXPECT_EQ(inShared, (std::vector<std::string>{"foreign-group.kvx", "group.kvx", "own.kvx",
+                                                "readonly.kvx"}));
 
   // A new file in a folder the user may not write stays a failure.
   EXPECT_EQ(WriteAsOrdinaryUser(folder.file("new.kvx"), "new"), EACCES);
