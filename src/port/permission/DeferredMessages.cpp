@@ -16,8 +16,9 @@ void DeferredMessages::take(const std::string& text, const std::string& caption)
 
 void DeferredMessages::showWith(MessageFn show) {
   show_ = std::move(show);
-  // Moved out first: a message raised while one is shown joins the queue's
-  // end through take(), which now shows it at once.
+  // Moved out first: a message raised while the waiting ones are shown goes
+  // through take(), which now shows it at once, and the loop's list stays
+  // untouched.
   std::vector<std::pair<std::string, std::string>> waiting = std::move(waiting_);
   waiting_.clear();
   for (const auto& [text, caption] : waiting) show_(text, caption);
