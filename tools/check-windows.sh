@@ -14,6 +14,8 @@ fi
 units=(
   src/port/permission/ddkint/Win32ServiceControl.cpp
   src/port/permission/ddkint/Ddkint.cpp
+  src/port/permission/ddkint/DriverPermission.cpp
+  src/port/permission/DeferredMessages.cpp
   src/port/permission/ddkint/ProgramFolder.cpp
   src/port/permission/PortPermissionWindows.cpp
   src/platform/os/InstanceName.cpp

@@ -75,13 +75,14 @@ void TMain::Load1Click() {
 }
 
 void TMain::Import1Click() {
-  AnalyzerState& s = analyzerState;
-  s.buffer.fill(0);
+  // Nothing changes until a file is chosen and opened: a cancel keeps an
+  // unsaved capture and its time base.
   OpenDialog1->filterIndex = 2;
-  if (OpenDialog1->Execute()) {
-    const FileResult r = ImportEventFile(OpenDialog1->fileName, s.buffer.data());
-    if (!r.ok) reportFileFailure(r.message);
-  }
+  if (!OpenDialog1->Execute()) return;
+  AnalyzerState& s = analyzerState;
+  const EventImportResult r = ImportEventFile(OpenDialog1->fileName, s.buffer.data());
+  if (!r.ok) reportFileFailure(r.message);
+  if (!r.samplesReplaced) return;
   // One time unit of an event file is one millisecond.
   s.microsPerRead = 1000.0;
   Repaint();

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -23,6 +22,7 @@
 #include "platform/os/InstanceMarker.h"
 #include "platform/os/InstanceName.h"
 #include "platform/os/ProgramPath.h"
+#include "port/permission/DeferredMessages.h"
 #include "port/permission/PortPermission.h"
 
 namespace {
@@ -61,15 +61,14 @@ int main(int argc, char** argv) {
     // Port permission comes before Qt starts, so nothing of the toolkit ever
     // runs with the privilege that the grant needs, nor reads an environment
     // that a privileged start has not cut down. A refusal's message is shown
-    // once the toolkit is up.
-    std::optional<std::pair<std::string, std::string>> refusal;
-    const int granted = EnablePortAccess([&](const std::string& text, const std::string& caption) {
-      refusal.emplace(text, caption);
-    });
+    // once the toolkit is up; the driver's messages at close at once.
+    DeferredMessages portMessages;
+    const int granted = EnablePortAccess(portMessages.sink());
     if (granted == kPortAccessEndAtOnce) {
       // Still privileged: the toolkit must not start, not even for a message.
-      if (refusal)
-        std::fprintf(stderr, "%s: %s\n", refusal->second.c_str(), refusal->first.c_str());
+      portMessages.showWith([](const std::string& text, const std::string& caption) {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+      });
       return 0;
     }
 
@@ -84,7 +83,8 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     if (pinPlugins) QCoreApplication::setLibraryPaths(systemPluginPaths());
     QApplication::setApplicationName("Korvalinx");
-    if (refusal) ShowMessage(refusal->first, refusal->second);
+    portMessages.showWith(
+        [](const std::string& text, const std::string& caption) { ShowMessage(text, caption); });
     if (granted != kPortAccessGranted) return 0;
 
     // The parport device's notices (busy, denied, gone) may come from a

@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <utility>
 
+#include "core/AnalyzerState.h"
 #include "files/EventImporter.h"
 #include "files/FileDescriptor.h"
 #include "files/RegularFile.h"
@@ -19,10 +22,16 @@ constexpr size_t kReadBlockSize = size_t{1} << 20;
 
 }  // namespace
 
-FileResult ImportEventFile(const std::string& path, uint8_t* samples) {
+EventImportResult ImportEventFile(const std::string& path, uint8_t* samples) {
+  EventImportResult outcome;
   FileDescriptor file;
-  if (FileResult opened = OpenRegularFileForReading(path, file); !opened) return opened;
+  if (FileResult opened = OpenRegularFileForReading(path, file); !opened) {
+    static_cast<FileResult&>(outcome) = std::move(opened);
+    return outcome;
+  }
   ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  std::fill_n(samples, kCaptureBufferSize, uint8_t{0});
+  outcome.samplesReplaced = true;
 
   const std::unique_ptr<uint8_t[]> block(new uint8_t[kReadBlockSize]);
   EventImporter importer(samples);
@@ -31,8 +40,11 @@ FileResult ImportEventFile(const std::string& path, uint8_t* samples) {
     const ssize_t result = ReadUpTo(file.get(), block.get(), kReadBlockSize, &got);
     const int error = errno;
     importer.feed(block.get(), got);
-    if (result < 0) return FileFailure("read", path, error);
-    if (got < kReadBlockSize) return {};
+    if (result < 0) {
+      static_cast<FileResult&>(outcome) = FileFailure("read", path, error);
+      return outcome;
+    }
+    if (got < kReadBlockSize) return outcome;
   }
 }
 

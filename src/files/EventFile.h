@@ -8,10 +8,16 @@
 
 namespace korvalinx {
 
-// Reads the whole file through an EventImporter into `samples`, which the
-// caller has cleared. A file that cannot be opened writes nothing. A read
-// error ends the import as the end of the file would: the samples built
-// from the records read until then stay, and the failure is returned.
-FileResult ImportEventFile(const std::string& path, uint8_t* samples);
+struct EventImportResult : FileResult {
+  // The file was opened, so all samples were cleared and then rebuilt.
+  bool samplesReplaced = false;
+};
+
+// Reads the whole file through an EventImporter into `samples` (1,048,576 of
+// them), which it clears first once the file is open. A file that cannot be
+// opened changes nothing. A read error ends the import as the end of the
+// file would: the samples built from the records read until then stay, and
+// the failure is returned.
+EventImportResult ImportEventFile(const std::string& path, uint8_t* samples);
 
 }  // namespace korvalinx

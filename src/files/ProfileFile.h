@@ -1,8 +1,10 @@
 #pragma once
 // An initialization file on disk, read and written one key at a time (the
 // text rules are those of ProfileText.h). Every read looks at the file as it
-// is now; every write replaces the file atomically, so a crash mid-write
-// leaves either the old or the new file, never a broken one.
+// is now; every write replaces the file atomically where its folder allows,
+// so a crash mid-write leaves either the old or the new file, never a broken
+// one (a settings file in a folder the user may not write is written in
+// place, see AtomicFileWrite.h).
 
 #include <optional>
 #include <string>

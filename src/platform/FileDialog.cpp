@@ -19,26 +19,31 @@ QStringList QtFilters(const std::string& filter) {
 
 }  // namespace
 
+void FileDialog::prepare(QFileDialog& dialog) const {
+  const bool save = kind_ == FileDialogKind::Save;
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, save);
+  const QStringList filters = QtFilters(filter);
+  dialog.setNameFilters(filters);
+  if (filterIndex >= 1 && filterIndex <= filters.size())
+    dialog.selectNameFilter(filters[filterIndex - 1]);
+  // "*.kvx" -> "kvx"
+  QString suffix = QString::fromStdString(defaultExt);
+  while (suffix.startsWith('*') || suffix.startsWith('.')) suffix.remove(0, 1);
+  dialog.setDefaultSuffix(suffix);
+  dialog.setDirectory(QDir::current());
+  if (!fileName.empty()) dialog.selectFile(QString::fromStdString(fileName));
+}
+
 bool FileDialog::Execute() {
   std::optional<std::string> chosen;
   if (ModalAnswerer* a = CurrentModalAnswerer()) {
     chosen = a->answerFileDialog({kind_, filter, filterIndex, fileName});
   } else {
     QFileDialog dialog(owner_);
-    dialog.setAcceptMode(kind_ == FileDialogKind::Save ? QFileDialog::AcceptSave
-                                                       : QFileDialog::AcceptOpen);
-    dialog.setFileMode(kind_ == FileDialogKind::Save ? QFileDialog::AnyFile
-                                                     : QFileDialog::ExistingFile);
-    const QStringList filters = QtFilters(filter);
-    dialog.setNameFilters(filters);
-    if (filterIndex >= 1 && filterIndex <= filters.size())
-      dialog.selectNameFilter(filters[filterIndex - 1]);
-    // "*.kvx" -> "kvx"
-    QString suffix = QString::fromStdString(defaultExt);
-    while (suffix.startsWith('*') || suffix.startsWith('.')) suffix.remove(0, 1);
-    dialog.setDefaultSuffix(suffix);
-    dialog.setDirectory(QDir::current());
-    if (!fileName.empty()) dialog.selectFile(QString::fromStdString(fileName));
+    prepare(dialog);
+    const QStringList filters = dialog.nameFilters();
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
       chosen = dialog.selectedFiles().first().toStdString();
     const int index = filters.indexOf(dialog.selectedNameFilter());

@@ -4,6 +4,8 @@
 
 #include "platform/ModalAnswerer.h"
 
+class QFileDialog;
+
 namespace korvalinx {
 
 // An open or save dialog that keeps its settings between uses: the filter
@@ -22,6 +24,11 @@ class FileDialog {
   // fileName holds it and the current folder moves to the file's folder.
   // A cancel leaves fileName as it was.
   bool Execute();
+
+  // Sets up the Qt dialog that Execute shows: mode, filters, default suffix,
+  // folder and name. A save dialog replaces an existing file without asking,
+  // as the system's dialogs do by default.
+  void prepare(QFileDialog& dialog) const;
 
  private:
   FileDialogKind kind_;

@@ -167,8 +167,11 @@ TEST(ImportEventFile, IgnoresAShortLastPieceAndReadsEmptyFiles) {
   for (const Case& c : cases) {
     const std::string path = folder.file("f.evt");
     WriteBytes(path, c.bytes);
-    std::vector<uint8_t> samples(kCaptureBufferSize, 0);
-    ASSERT_TRUE(ImportEventFile(path, samples.data()));
+    // The import clears what the buffer held before.
+    std::vector<uint8_t> samples(kCaptureBufferSize, 0x77);
+    const EventImportResult result = ImportEventFile(path, samples.data());
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result.samplesReplaced);
     EXPECT_EQ(FirstDifference(samples, Expected(c.runs)), "") << c.bytes.size() << " bytes";
   }
 }
@@ -178,13 +181,15 @@ TEST(ImportEventFile, FailuresReadNothing) {
   std::vector<uint8_t> samples(kCaptureBufferSize, 0x77);
 
   const std::string missing = folder.file("missing.evt");
-  const FileResult open = ImportEventFile(missing, samples.data());
+  const EventImportResult open = ImportEventFile(missing, samples.data());
   EXPECT_FALSE(open.ok);
+  EXPECT_FALSE(open.samplesReplaced);
   EXPECT_EQ(open.message, "Cannot open \"" + missing + "\": No such file or directory");
 
   const std::string dir = folder.path().string();
-  const FileResult read = ImportEventFile(dir, samples.data());
+  const EventImportResult read = ImportEventFile(dir, samples.data());
   EXPECT_FALSE(read.ok);
+  EXPECT_FALSE(read.samplesReplaced);
   EXPECT_EQ(read.message, "Cannot read \"" + dir + "\": Is a directory");
 
   EXPECT_EQ(FirstDifference(samples, std::vector<uint8_t>(kCaptureBufferSize, 0x77)), "");

@@ -49,6 +49,9 @@ TEST(PortPermissionProbe, GrantedWithoutPrivilegesOrRefusedWithAReason) {
 
 TEST(PortPermissionProbe, DroppingLeavesNoCapabilityInTheProcess) {
   const std::string output = runProbe("drop");
+  if (contains(output, "before none\n")) {
+    GTEST_SKIP() << "the tests run without capabilities, so there are none to drop";
+  }
   EXPECT_TRUE(contains(output, "result 0\ncapabilities none\n")) << output;
 }
 

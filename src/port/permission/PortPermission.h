@@ -26,6 +26,11 @@ inline constexpr int kPortAccessRefused = 1;
 inline constexpr int kPortAccessEndAtOnce = 2;
 
 // Obtains permission for the byte port reads and writes of this process.
+// Returns kPortAccessGranted when granted; otherwise the reason has been
+// shown through `show` (or, when the driver refused the request, nothing).
+// On Windows the driver is asked only on the NT family (the 9x family needs
+// no grant), and `show` stays the driver unit's message function for the
+// rest of the run: the messages of ShutdownDriver and IsWinNT go there too.
 // On Linux call it on the thread that reads the port, before any other thread
 // exists and before any toolkit code: the grant is per thread, capabilities
 // can only be taken away from the calling thread, and a privileged start cuts

@@ -1,31 +1,24 @@
-// Windows: port permission comes from the zlportio driver service. The unit
-// and its device handle live for the whole process.
+// Windows: port permission comes from the zlportio driver service on the NT
+// family. The unit and its device handle live for the whole process.
 
 #include "port/permission/PortPermission.h"
-#include "port/permission/ddkint/Ddkint.h"
+#include "port/permission/ddkint/DriverPermission.h"
 #include "port/permission/ddkint/Win32ServiceControl.h"
 
 namespace korvalinx {
 
 namespace {
 
-Win32ServiceControl& systemServices() {
+DriverPermission& driver() {
   static Win32ServiceControl services;
-  return services;
-}
-
-Ddkint& driverUnit() {
-  static Ddkint unit(systemServices());
-  return unit;
+  static DriverPermission permission(services);
+  return permission;
 }
 
 }  // namespace
 
 int EnablePortAccess(const MessageFn& show) {
-  // From here on every message of the unit, also those of the close
-  // sequence, goes through the application's message box.
-  systemServices().setMessageFn(show);
-  return driverUnit().EnablePortAccess();
+  return driver().EnablePortAccess(show);
 }
 
 bool StartedPrivileged() {
@@ -39,11 +32,11 @@ std::string PortAccessInUse() {
 void RoutePortNotices(const MessageFn&) {}
 
 bool IsWinNT() {
-  return driverUnit().IsWinNT();
+  return driver().IsWinNT();
 }
 
 void ShutdownDriver() {
-  driverUnit().ShutdownDriver();
+  driver().ShutdownDriver();
 }
 
 }  // namespace korvalinx

@@ -69,10 +69,18 @@ std::uint32_t Ddkint::RemoveDriver(const std::string& serviceName) {
                    [this](ServiceHandle service) { return system_.deleteService(service); });
 }
 
+void Ddkint::showMessage(const std::string& text, const std::string& caption) {
+  if (show_) {
+    show_(text, caption);
+  } else {
+    system_.messageBox(text, caption);
+  }
+}
+
 bool Ddkint::IsWinNT() {
   const VersionAnswer version = system_.queryVersion();
   if (!version.ok) {
-    system_.messageBox("Getting OS version failed", "Getting OS version");
+    showMessage("Getting OS version failed", "Getting OS version");
     return false;
   }
   return version.platformId == win32::kVerPlatformWin32Nt;
@@ -112,11 +120,11 @@ int Ddkint::EnablePortAccess() {
   deviceHandle_ = 0;
   if (OpenPortDevice(deviceHandle_) != 0) {
     if (ReinstallDriver() != 0) {
-      system_.messageBox(kReinstallFailedText, kReinstallFailedCaption);
+      showMessage(kReinstallFailedText, kReinstallFailedCaption);
       return 1;
     }
     if (OpenPortDevice(deviceHandle_) != 0) {
-      system_.messageBox("Opening of driver failed", "Setting IO permissions");
+      showMessage("Opening of driver failed", "Setting IO permissions");
       return 1;
     }
   }
@@ -126,10 +134,10 @@ int Ddkint::EnablePortAccess() {
 
 void Ddkint::DisablePortAccess() {
   if (StopDriver(kDriverServiceName) != 0) {
-    system_.messageBox("Error stopping driver", "Disabling IO permissions");
+    showMessage("Error stopping driver", "Disabling IO permissions");
   }
   if (RemoveDriver(kDriverServiceName) != 0) {
-    system_.messageBox("Error removing driver", "Disabling IO permissions");
+    showMessage("Error removing driver", "Disabling IO permissions");
   }
 }
 

@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
+#include "port/permission/PortPermission.h"
 #include "port/permission/ddkint/ServiceControl.h"
 
 namespace korvalinx {
@@ -20,6 +22,10 @@ inline constexpr std::size_t kDriverPathBufferSize = 256;
 class Ddkint {
  public:
   explicit Ddkint(ServiceControl& system) : system_(system) {}
+
+  // Where the unit's messages go: the application's message box. Until one
+  // is set, the system's own message box shows them.
+  void setMessageFn(MessageFn show) { show_ = std::move(show); }
 
   // The NT device control code: type in bits 16-31, access 14-15, function
   // 2-13, method 0-1; no field is masked.
@@ -55,7 +61,10 @@ class Ddkint {
   DeviceHandle deviceHandle() const { return deviceHandle_; }
 
  private:
+  void showMessage(const std::string& text, const std::string& caption);
+
   ServiceControl& system_;
+  MessageFn show_;
   // Never closed: the system releases it when the process ends.
   DeviceHandle deviceHandle_ = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // The operating-system services the driver unit uses: the service control
 // manager, the driver's device, the last-error code, the version query, the
-// program's folder and the message box. Win32ServiceControl is the real one.
+// program's folder and the system's message box. Win32ServiceControl is the real one.
 
 #include <cstdint>
 #include <string>
@@ -55,7 +55,8 @@ class ServiceControl {
   // The directory part of the program's full path: no final backslash except
   // for the root of a drive.
   virtual std::string programFolder() = 0;
-  // The application's message box: text, caption, OK only, no icon, modal.
+  // The system's message box: text, caption, OK only, no icon, modal. Used
+  // for messages raised before the unit was given the application's.
   virtual void messageBox(const std::string& text, const std::string& caption) = 0;
 };
 

@@ -109,11 +109,7 @@ std::string Win32ServiceControl::programFolder() {
 }
 
 void Win32ServiceControl::messageBox(const std::string& text, const std::string& caption) {
-  if (show_) {
-    show_(text, caption);
-  } else {
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
-  }
+  MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
 }
 
 }  // namespace korvalinx

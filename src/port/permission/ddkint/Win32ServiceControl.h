@@ -1,18 +1,12 @@
 #pragma once
 // The driver unit's system services on Win32. Compiled only on Windows.
 
-#include <utility>
-
-#include "port/permission/PortPermission.h"
 #include "port/permission/ddkint/ServiceControl.h"
 
 namespace korvalinx {
 
 class Win32ServiceControl final : public ServiceControl {
  public:
-  // Messages go to `show` once one is set, to the system's message box before.
-  void setMessageFn(MessageFn show) { show_ = std::move(show); }
-
   ServiceHandle openServiceManager(std::uint32_t access) override;
   ServiceHandle createService(ServiceHandle manager, const std::string& name,
                               const std::string& displayName, std::uint32_t access,
@@ -31,9 +25,6 @@ class Win32ServiceControl final : public ServiceControl {
   VersionAnswer queryVersion() override;
   std::string programFolder() override;
   void messageBox(const std::string& text, const std::string& caption) override;
-
- private:
-  MessageFn show_;
 };
 
 }  // namespace korvalinx
