@@ -25,7 +25,7 @@
 //   - used more than kOwnWorkNs of processor time;
 // then the schedule moves on to the present instead. Times away up to
 // kLoopGraceNs are a loop's own overhead and are not looked into; a longer
-// one asks the system about the thread (two calls of a few microseconds,
+// one asks the system about the thread (a few microseconds of system calls,
 // paid back like any other hold-up).
 //
 // The system's counts are not exact: it charges interrupts and faults to the
@@ -54,7 +54,7 @@ namespace korvalinx::demo {
 
 // What the system counts for a thread.
 struct ThreadUse {
-  uintptr_t thread = 0;  // differs between threads that live at the same time
+  uintptr_t thread = 0;  // which thread: differs from one thread to the next
   int64_t cpuNs = 0;     // processor time used so far
   int64_t blocks = 0;    // times the thread gave up the processor of its own accord
 };
