@@ -30,13 +30,13 @@
 //
 // The system's counts are not exact: it charges interrupts and faults to the
 // thread they interrupt (on a loaded virtual machine up to milliseconds at a
-// time), and a thread now and then blocks inside a loop without asking. So
-// the instant that a read stands for does not hang on that judgement: it is
-// the schedule less the time that was not paid back, and every read stands
-// for one read's time after the one before, unless the reads pause for more
-// than kPauseNs, which no hold-up inside a loop does. After such a pause the
-// instants are the clock again. A misjudged hold-up therefore never cuts a
-// gap into the signals; it only makes a loop that much slower than nominal.
+// time), and a thread now and then blocks inside a loop for reasons of the
+// system's own. So the instant that a read stands for does not hang on that
+// judgement: it is the schedule less the time that was not paid back, and
+// every read stands for one read's time after the one before, unless the
+// reads pause for more than kPauseNs, far longer than a busy machine holds up
+// a runnable thread. After such a pause the instants are the clock again. A misjudged hold-up
+// therefore never cuts a gap into the signals; it only makes a loop that much slower than nominal.
 // (The one misjudgement the other way is the caller's own work of less than
 // kOwnWorkNs with neither a block nor another thread between two loops: the
 // next loop then starts up to that much in debt.) A debt of more than
