@@ -2,9 +2,11 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "core/AnalyzerState.h"
 #include "port/Port.h"
+#include "port/virtual/ReadPacer.h"
 #include "port/virtual/SignalGenerator.h"
 #include "port/virtual/VirtualPort.h"
 
@@ -63,13 +65,16 @@ TEST_F(VirtualPortTest, DataRegisterCarriesTheGeneratorAtAnyBase) {
   EXPECT_EQ(ReadPort(0x378), 0x00);
 }
 
+// After a pause longer than any hold-up of a loop, the instant that a read
+// stands for is the clock's again.
 TEST_F(VirtualPortTest, SignalTimeIsTheClockSinceTheStart) {
-  std::this_thread::sleep_for(1ms);
+  const auto pause = std::chrono::nanoseconds(demo::ReadPacing::kPauseNs) + 1ms;
+  std::this_thread::sleep_for(pause);
   const auto before1 = Clock::now();
   (void)ReadPort(analyzerState.portBase);
   const auto after1 = Clock::now();
   const int64_t t1 = demo::LastReadSignalNs();
-  std::this_thread::sleep_for(5ms);
+  std::this_thread::sleep_for(pause);
   const auto before2 = Clock::now();
   (void)ReadPort(analyzerState.portBase);
   const auto after2 = Clock::now();
@@ -85,6 +90,27 @@ TEST_F(VirtualPortTest, ReadsTakeAtLeastTheTimeOfARealPortRead) {
   const auto start = Clock::now();
   for (int i = 0; i < 10'000; ++i) (void)ReadPort(analyzerState.portBase);
   EXPECT_GE(Ns(Clock::now() - start), 10'000 * 666.6);
+}
+
+// A capture handed to another thread: its reads owe nothing for the time
+// since the last read on this thread, and stand for evenly spaced instants.
+TEST_F(VirtualPortTest, ReadsOnAnotherThreadStartAfreshAndStayEvenlySpaced) {
+  for (int i = 0; i < 1'000; ++i) (void)ReadPort(analyzerState.portBase);
+  int64_t elapsedNs = 0;
+  std::vector<int64_t> instants;
+  std::thread worker([&] {
+    const auto start = Clock::now();
+    for (int i = 0; i < 10'000; ++i) {
+      (void)ReadPort(analyzerState.portBase);
+      instants.push_back(demo::LastReadSignalNs());
+    }
+    elapsedNs = Ns(Clock::now() - start);
+  });
+  worker.join();
+  EXPECT_GE(elapsedNs, 10'000 * 666.6);
+  for (size_t k = 1; k < instants.size(); ++k) {
+    ASSERT_NEAR(instants[k] - instants[0], k * 666.6, 1.0) << "read " << k;
+  }
 }
 
 }  // namespace

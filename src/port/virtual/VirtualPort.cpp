@@ -6,6 +6,10 @@
 
 #include "port/virtual/VirtualPort.h"
 
+#include <sys/resource.h>
+#include <time.h>
+#include <unistd.h>
+
 #include <array>
 #include <chrono>
 
@@ -18,11 +22,29 @@ namespace korvalinx {
 namespace {
 
 // steady_clock is read through the vDSO on Linux: no system call per read.
+// The thread's own counts take a few system calls; the pacer asks for them
+// only when a loop of reads was interrupted or has ended.
 struct SteadyClock {
   static int64_t NowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
+  }
+  static demo::ThreadUse Thread() {
+    demo::ThreadUse use;
+    use.thread = static_cast<uintptr_t>(::gettid());  // not soon reused, unlike a thread's address
+    // The thread's processor clock is brought up to date when it is read;
+    // getrusage alone would give the time as of the last scheduler tick.
+    timespec cpu{};
+    rusage r{};
+    if (::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu) == 0 &&
+        ::getrusage(RUSAGE_THREAD, &r) == 0) {
+      use.cpuNs = static_cast<int64_t>(cpu.tv_sec) * 1'000'000'000 + cpu.tv_nsec;
+      use.blocks = r.ru_nvcsw;
+    } else {
+      use.cpuNs = NowNs();  // unknown: as if the thread had run all the time
+    }
+    return use;
   }
 };
 
