@@ -59,7 +59,7 @@ inline void EnableInterrupts() {}
 
 // Returns false when a stop was asked.
 bool QuietWait(int32_t port, int32_t delay, int32_t divisor, int32_t mask, double microsPerRead) {
-  const int64_t readsPerPass = 1 + std::max(divisor, 0);
+  const int64_t readsPerPass = 1 + static_cast<int64_t>(std::max(divisor, 0));
   // The deadline: the nominal time of the asked quiet period plus the grace.
   const long double askedNs =
       static_cast<long double>(std::max(delay, 0)) * readsPerPass * microsPerRead * 1000.0L;
@@ -116,7 +116,7 @@ bool EdgeWait(int32_t port, int32_t mask, int32_t limit) {
 // inner loop is the bare loop; a stop request is looked at between runs of
 // one check's worth of reads, and what was stored before it stays.
 void CaptureLoop(uint8_t* const samples, int32_t n, int32_t port, int32_t divisor) {
-  const int64_t readsPerSample = 1 + std::max(divisor, 0);
+  const int64_t readsPerSample = 1 + static_cast<int64_t>(std::max(divisor, 0));
   if (readsPerSample > kReadsPerCheck) {
     for (int32_t i = 0; i < n; ++i) {
       samples[i] = ReadPort(port);

@@ -206,11 +206,12 @@ TEST_F(CaptureTest, AStopRequestEndsEveryPhaseWithinOneCheckAndKeepsWhatWasStore
       // A pass that sees a change makes two reads, so a trigger that changes
       // at every pass doubles the reads between looks.
       {"quiet wait, never quiet", 1000, 0, 10, 1e6, toggling, 2 * kCheck + 2},
-      {"quiet wait, long sample period", 1000, 1000000, 10, 1.0, steady, kCheck + 2},
+      {"quiet wait, longest sample period", 1000, INT32_MAX, 10, 1.0, steady, kCheck + 2},
       {"edge wait, no edge (limit 2,000,000,000)", 0, 0, 10, 400.0, steady, kCheck},
       {"capture loop", 0, 0, kCaptureBufferSize, 0.0, toggling, kCheck},
       {"capture loop, divisor 3", 0, 3, kCaptureBufferSize, 0.0, toggling, kCheck},
       {"capture loop, long sample period", 0, 100000, 1000, 0.0, toggling, kCheck + 1},
+      {"capture loop, longest sample period", 0, INT32_MAX, 1000, 0.0, toggling, kCheck + 1},
   };
   QuietWaitBound bound;  // far beyond what any case asks
   bound.grace = std::chrono::hours(24);
@@ -242,7 +243,7 @@ TEST_F(CaptureTest, AStopRequestEndsEveryPhaseWithinOneCheckAndKeepsWhatWasStore
       EXPECT_EQ(stored, 0) << "a stop in a wait stores nothing";
       continue;
     }
-    const uint64_t readsPerSample = 1 + c.divisor;
+    const uint64_t readsPerSample = 1 + static_cast<uint64_t>(c.divisor);
     EXPECT_GT(3 + stored * readsPerSample, kStopAt) << "the sample under way is finished";
     EXPECT_LT(stored, c.count) << "stopped midway";
     for (int32_t j = 0; j < stored; ++j)
