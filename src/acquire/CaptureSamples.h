@@ -8,7 +8,9 @@ namespace korvalinx {
 // trigger bit (`mask`) has kept its level for `delay` sample periods, an edge
 // wait for a change of that bit (bounded by EdgeWaitLimit), then `count`
 // samples, each followed by `divisor` discarded reads. Stores at most the
-// buffer's 1,048,576 samples.
+// buffer's 1,048,576 samples. A stop request (CaptureStop.h) ends any of the
+// three phases within 65,536 reads; the samples stored before it stay, the
+// rest of the buffer is untouched.
 void CaptureSamples(int32_t delay, int32_t divisor, int32_t mask, int32_t count);
 
 // The quiet wait gives up (and goes on with the edge wait) once it has run

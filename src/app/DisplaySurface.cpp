@@ -23,7 +23,10 @@ void DisplaySurface::blit() {
 }
 
 void DisplaySurface::paintNow() {
-  if (isVisible()) {
+  if (held_) {
+    owed_ = true;
+    blit();
+  } else if (isVisible()) {
     repaint();
   } else {
     // Not on screen: still bring the picture up to date.
@@ -31,8 +34,19 @@ void DisplaySurface::paintNow() {
   }
 }
 
+void DisplaySurface::holdFullPaints(bool hold) {
+  held_ = hold;
+  if (!hold && owed_) {
+    owed_ = false;
+    paintNow();
+  }
+}
+
 void DisplaySurface::paintEvent(QPaintEvent*) {
-  if (!blitOnly_) fullPaint();
+  if (held_)
+    owed_ = owed_ || !blitOnly_;
+  else if (!blitOnly_)
+    fullPaint();
   QPainter painter(this);
   painter.drawImage(0, 0, image_);
 }

@@ -24,6 +24,10 @@ class DisplaySurface : public QWidget {
   void blit();
   // Erases and repaints everything now.
   void paintNow();
+  // While held (a capture writes the buffer the full repaint draws from),
+  // every paint only shows the picture; a full repaint asked meanwhile runs
+  // when the hold ends.
+  void holdFullPaints(bool hold);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -34,6 +38,8 @@ class DisplaySurface : public QWidget {
   void fullPaint();
   QImage image_;
   bool blitOnly_ = false;
+  bool held_ = false;
+  bool owed_ = false;
 };
 
 }  // namespace korvalinx

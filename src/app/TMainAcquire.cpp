@@ -6,10 +6,12 @@
 #include "acquire/CaptureSamples.h"
 #include "acquire/CaptureSettings.h"
 #include "app/DisplaySurface.h"
+#include "app/RunCapture.h"
 #include "app/TMain.h"
 #include "core/AnalyzerState.h"
 #include "core/Divisor.h"
 #include "core/FormatSampleTime.h"
+#include "platform/InputHold.h"
 #include "platform/MessageBox.h"
 #include "port/PortText.h"
 #include "view/InputIndicator.h"
@@ -24,7 +26,9 @@ constexpr const char* kWarningCaption = "Warning, your computer may get unrespon
 
 }  // namespace
 
-void TMain::txtRateChange() { UpdateDivisorFromText(analyzerState, txtRate->text().toStdString()); }
+void TMain::txtRateChange() {
+  UpdateDivisorFromText(analyzerState, txtRate->text().toStdString());
+}
 
 void TMain::txtInputPortChange() {
   analyzerState.portBase =
@@ -36,14 +40,23 @@ void TMain::captureWithFields() {
       txtDelay->text().toStdString(), txtRate->text().toStdString(),
       txtChannel->text().toStdString(), txtSamplesize->text().toStdString());
   analyzerState.divisor = static_cast<uint32_t>(c.divisor);
-  CaptureSamples(c.delay, c.divisor, c.mask, c.count);
+  // Escape during a continuous capture also ends continuous sampling: the
+  // box is unticked in the Escape's place among the held input, so its
+  // click handler runs as for any untick.
+  auto endContinuous = [this] {
+    if (chkContinousSample->isChecked())
+      InputHold::defer([this] { chkContinousSample->setChecked(false); });
+  };
+  RunCapture(this, surface_, endContinuous,
+             [c] { CaptureSamples(c.delay, c.divisor, c.mask, c.count); });
 }
 
 void TMain::gbSampleClick() {
   AnalyzerState& s = analyzerState;
   if (s.firstUseWarning) {
-    if (ShowMessage("Please read the help on Sampling in the absense of a suitable triggering signal",
-                    kWarningCaption, MessageButtons::OkCancel) != MessageResult::Ok)
+    if (ShowMessage(
+            "Please read the help on Sampling in the absense of a suitable triggering signal",
+            kWarningCaption, MessageButtons::OkCancel) != MessageResult::Ok)
       return;
     s.firstUseWarning = 0;
   }

@@ -10,6 +10,7 @@
 #include "app/DisplaySurface.h"
 #include "app/Fonts.h"
 #include "app/Pictures.h"
+#include "app/SampleButtonOnWindow.h"
 #include "app/SettingsAdapters.h"
 #include "app/TMain.h"
 
@@ -33,22 +34,6 @@ QFont PlusFont() { return DesignFont("MS Sans Serif", 32); }
 // The symbol font shows the "-" of the zoom-out button as a minus sign; a
 // plain face at the same size draws a hyphen of much the same look.
 QFont SymbolFont() { return DesignFont("Symbol", 32); }
-
-// What a capture shows on the Sample button while it runs. The button is
-// repainted at once: the capture holds the thread, so no later paint would
-// show "Sampling".
-class SampleButtonOnWindow : public SampleButton {
- public:
-  explicit SampleButtonOnWindow(QPushButton* button) : button_(button) {}
-  void setCaption(const char* caption) override {
-    button_->setText(QString::fromLatin1(caption));
-    if (button_->isVisible()) button_->repaint();
-  }
-  void setEnabled(bool enabled) override { button_->setEnabled(enabled); }
-
- private:
-  QPushButton* button_;
-};
 
 void Place(QWidget* w, int left, int top, int width, int height) {
   w->setGeometry(left, top, width, height);

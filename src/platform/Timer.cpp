@@ -2,7 +2,9 @@
 
 namespace korvalinx {
 
-Timer::Timer(int intervalMs, QObject* parent) : QObject(parent) {
+// The tick's QTimer is a child of the Timer, so that an InputHold knows its
+// ticks as the program's own.
+Timer::Timer(int intervalMs, QObject* parent) : QObject(parent), timer_(this) {
   timer_.setInterval(intervalMs);
   connect(&timer_, &QTimer::timeout, this, [this] { fire(); });
 }

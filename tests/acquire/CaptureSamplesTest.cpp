@@ -1,10 +1,10 @@
-#include "acquire/CaptureSamples.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "acquire/CaptureSamples.h"
+#include "acquire/CaptureStop.h"
 #include "acquire/SampleButton.h"
 #include "core/AnalyzerState.h"
 #include "port/backends/ScriptedPort.h"
@@ -29,11 +29,13 @@ class CaptureTest : public ::testing::Test {
  protected:
   void SetUp() override {
     scripted::Reset();
+    ClearCaptureStop();
     saved = analyzerState.microsPerRead;
     analyzerState.buffer.fill(0xAA);
     SetSampleButton(&button);
   }
   void TearDown() override {
+    ClearCaptureStop();
     SetSampleButton(nullptr);
     SetQuietWaitBound(DefaultQuietWaitBound());
     analyzerState.microsPerRead = saved;
@@ -151,7 +153,9 @@ TEST_F(CaptureTest, TheButtonShowsSamplingForTheWholeCapture) {
 }
 
 int64_t fakeNow = 0;
-int64_t FakeClock() { return fakeNow += 1000000; }  // 1 ms per look
+int64_t FakeClock() {
+  return fakeNow += 1000000;
+}  // 1 ms per look
 
 TEST_F(CaptureTest, AQuietWaitThatNeverEndsIsBounded) {
   fakeNow = 0;
@@ -182,6 +186,71 @@ TEST_F(CaptureTest, TheBoundLeavesTheAskedQuietPeriodItsTime) {
   scripted::SetValues({0});
   CaptureSamples(200000, 0, 0x01, 0);
   EXPECT_EQ(scripted::ReadCount(), 1u + 200000u + 1u + 5000001u);
+}
+
+TEST_F(CaptureTest, AStopRequestEndsEveryPhaseWithinOneCheckAndKeepsWhatWasStored) {
+  constexpr uint64_t kStopAt = 200000;  // the read at which the stop is asked
+  constexpr uint64_t kCheck = 65536;
+  struct Case {
+    const char* what;
+    int32_t delay, divisor, count;
+    double microsPerRead;
+    uint8_t (*value)(uint64_t);
+    uint64_t maxReadsAfterStop;
+  };
+  // Values below 100 never equal the 0xAA that marks an untouched element;
+  // bit 0 is the trigger.
+  auto toggling = [](uint64_t i) { return static_cast<uint8_t>(i % 100); };
+  auto steady = [](uint64_t) -> uint8_t { return 0; };
+  const Case cases[] = {
+      // A pass that sees a change makes two reads, so a trigger that changes
+      // at every pass doubles the reads between looks.
+      {"quiet wait, never quiet", 1000, 0, 10, 1e6, toggling, 2 * kCheck + 2},
+      {"quiet wait, longest sample period", 1000, INT32_MAX, 10, 1.0, steady, kCheck + 2},
+      {"edge wait, no edge (limit 2,000,000,000)", 0, 0, 10, 400.0, steady, kCheck},
+      {"capture loop", 0, 0, kCaptureBufferSize, 0.0, toggling, kCheck},
+      {"capture loop, divisor 3", 0, 3, kCaptureBufferSize, 0.0, toggling, kCheck},
+      {"capture loop, long sample period", 0, 100000, 1000, 0.0, toggling, kCheck + 1},
+      {"capture loop, longest sample period", 0, INT32_MAX, 1000, 0.0, toggling, kCheck + 1},
+  };
+  QuietWaitBound bound;  // far beyond what any case asks
+  bound.grace = std::chrono::hours(24);
+  bound.nowNs = DefaultQuietWaitBound().nowNs;
+  SetQuietWaitBound(bound);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    scripted::Reset();
+    ClearCaptureStop();
+    button.log.clear();
+    analyzerState.buffer.fill(0xAA);
+    analyzerState.microsPerRead = c.microsPerRead;
+    scripted::SetScript([&c](uint64_t i, uint16_t) {
+      if (i == kStopAt) RequestCaptureStop();
+      return c.value(i);
+    });
+    CaptureSamples(c.delay, c.divisor, 0x01, c.count);
+    ASSERT_GT(scripted::ReadCount(), kStopAt);
+    EXPECT_LE(scripted::ReadCount() - kStopAt, c.maxReadsAfterStop);
+    const std::vector<std::string> after{"caption:Sample", "enabled"};
+    EXPECT_EQ(std::vector<std::string>(button.log.end() - 2, button.log.end()), after);
+
+    // Stored: the samples read before the stop, each the scripted value of
+    // its read (quiet reference, edge reference and one comparison come
+    // first); the rest untouched.
+    int32_t stored = 0;
+    while (stored < c.count && analyzerState.buffer[stored] != 0xAA) ++stored;
+    if (c.count == 10) {
+      EXPECT_EQ(stored, 0) << "a stop in a wait stores nothing";
+      continue;
+    }
+    const uint64_t readsPerSample = 1 + static_cast<uint64_t>(c.divisor);
+    EXPECT_GT(3 + stored * readsPerSample, kStopAt) << "the sample under way is finished";
+    EXPECT_LT(stored, c.count) << "stopped midway";
+    for (int32_t j = 0; j < stored; ++j)
+      ASSERT_EQ(analyzerState.buffer[j], c.value(3 + j * readsPerSample)) << j;
+    for (int32_t j = stored; j < kCaptureBufferSize; ++j)
+      ASSERT_EQ(analyzerState.buffer[j], 0xAA) << j;
+  }
 }
 
 }  // namespace
