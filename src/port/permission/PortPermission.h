@@ -31,8 +31,9 @@ inline constexpr int kPortAccessEndAtOnce = 2;
 // On Windows the driver is asked only on the NT family (the 9x family needs
 // no grant), and `show` stays the driver unit's message function for the
 // rest of the run: the messages of ShutdownDriver and IsWinNT go there too.
-// On Linux call it on the thread that reads the port, before any other thread
-// exists and before any toolkit code: the grant is per thread, capabilities
+// On Linux call it before any other thread exists and before any toolkit
+// code: the grant belongs to the calling thread and to the threads it starts
+// afterwards (the capture's), capabilities
 // can only be taken away from the calling thread, and a privileged start cuts
 // the environment first.
 int EnablePortAccess(const MessageFn& show);
