@@ -33,9 +33,8 @@ inline constexpr int kPortAccessEndAtOnce = 2;
 // rest of the run: the messages of ShutdownDriver and IsWinNT go there too.
 // On Linux call it before any other thread exists and before any toolkit
 // code: the grant belongs to the calling thread and to the threads it starts
-// afterwards (the capture's), capabilities
-// can only be taken away from the calling thread, and a privileged start cuts
-// the environment first.
+// afterwards (the capture's), capabilities can only be taken away from the
+// calling thread, and a privileged start cuts the environment first.
 int EnablePortAccess(const MessageFn& show);
 
 // True when the process started with privileges (Linux: set-user-id or
