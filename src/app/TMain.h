@@ -176,6 +176,10 @@ class TMain : public QMainWindow {
   void buildLayout();
   void bindEvents();
   void redrawAndBlit();  // RedrawView to the current view, separators, blit
+  // The time labels from the current time base: Start and Length, and the
+  // marks' three labels once a mouse release has written them.
+  void showTimes();
+  void showMarkTimes();
   void applyZoom(ZoomState (*zoom)(ZoomState));
   void chooseColour(ColorPanel* panel);
   void reportFileFailure(const std::string& message);
@@ -192,6 +196,7 @@ class TMain : public QMainWindow {
   std::vector<Component> components_;
   std::vector<std::unique_ptr<SettingsElement>> settingsAdapters_;
   std::unique_ptr<SampleButton> sampleButton_;
+  bool markTimesShown_ = false;
 };
 
 // The one window; set by CreateMainWindow.

@@ -20,19 +20,29 @@ constexpr int kClientWidth = 660;
 constexpr int kClientHeight = 572;
 
 // The design's fonts, by their character heights in pixels.
-QFont WindowFont() { return DesignFont("MS Sans Serif", 11); }
+QFont WindowFont() {
+  return DesignFont("MS Sans Serif", 11);
+}
 // The time texts of the value labels are wider than their fixed boxes in a
 // plain face at this height; a narrow stand-in keeps them whole.
 QFont ValueFont() {
   return DesignFont({"MS Sans Serif", "Liberation Sans Narrow", "Liberation Sans", "DejaVu Sans"},
                     19);
 }
-QFont EntryFont() { return DesignFont("MS Sans Serif", 16); }
-QFont ButtonFont() { return DesignFont("MS Sans Serif", 13); }
-QFont PlusFont() { return DesignFont("MS Sans Serif", 32); }
+QFont EntryFont() {
+  return DesignFont("MS Sans Serif", 16);
+}
+QFont ButtonFont() {
+  return DesignFont("MS Sans Serif", 13);
+}
+QFont PlusFont() {
+  return DesignFont("MS Sans Serif", 32);
+}
 // The symbol font shows the "-" of the zoom-out button as a minus sign; a
 // plain face at the same size draws a hyphen of much the same look.
-QFont SymbolFont() { return DesignFont("Symbol", 32); }
+QFont SymbolFont() {
+  return DesignFont("Symbol", 32);
+}
 
 // What a capture shows on the Sample button while it runs. The button is
 // repainted at once: the capture holds the thread, so no later paint would
@@ -62,8 +72,8 @@ QLabel* Caption(QLabel* label, const char* text, int left, int top, int width, i
   // would be cut off by its fixed box takes the narrow stand-in instead.
   const QFont font = label->font();
   if (QFontMetrics(font).horizontalAdvance(label->text()) > width)
-    label->setFont(DesignFont({"MS Sans Serif", "Liberation Sans Narrow", font.family()},
-                              font.pixelSize()));
+    label->setFont(
+        DesignFont({"MS Sans Serif", "Liberation Sans Narrow", font.family()}, font.pixelSize()));
   return label;
 }
 
@@ -196,8 +206,8 @@ void TMain::buildLayout() {
   txtSamplesize = edit("txtSamplesize", "1000", 176, 37, 65);
   txtGranularity = edit("txtGranularity", "1 us", 176, 85, 65);
   txtGranularity->setEnabled(false);
-  for (QWidget* w : {static_cast<QWidget*>(pnlForegroundColor),
-                     static_cast<QWidget*>(pnlBackgroundColor)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(pnlForegroundColor), static_cast<QWidget*>(pnlBackgroundColor)})
     w->setFocusPolicy(Qt::TabFocus);
   QWidget::setTabOrder(txtDelay, txtRate);
   QWidget::setTabOrder(txtRate, txtChannel);
@@ -244,9 +254,9 @@ void TMain::buildLayout() {
   About1 = Help1->addAction("About");
   Help2 = Help1->addAction("Help");
   const std::pair<const char*, QObject*> items[] = {
-      {"File1", File1},         {"Load1", Load1}, {"Import1", Import1},
-      {"Save1", Save1},         {"Exit1", Exit1}, {"Settings1", Settings1},
-      {"Help1", Help1},         {"About1", About1}, {"Help2", Help2}};
+      {"File1", File1}, {"Load1", Load1},   {"Import1", Import1},
+      {"Save1", Save1}, {"Exit1", Exit1},   {"Settings1", Settings1},
+      {"Help1", Help1}, {"About1", About1}, {"Help2", Help2}};
   for (const auto& [name, object] : items) {
     object->setObjectName(name);
     components_.push_back({name, object});
@@ -302,7 +312,13 @@ void TMain::bindEvents() {
   pnlForegroundColor->setOnClick([this] { pnlForegroundColorClick(); });
   pnlBackgroundColor->setOnClick([this] { pnlBackgroundColorClick(); });
   imgAuthor->setOnClick([this] { imgAuthorClick(); });
-  tmrAuthor->setOnTimer([this] { tmrAuthorTimer(); });
+  // The calibration changes the time base. The paint that uncovers the plot
+  // when the splash closes rewrites the time labels; a splash already
+  // closed by a click uncovers nothing, so the labels follow here as well.
+  tmrAuthor->setOnTimer([this] {
+    tmrAuthorTimer();
+    showTimes();
+  });
   tmrContinousSample->setOnTimer([this] { tmrContinousSampleTimer(); });
   connect(Load1, &QAction::triggered, this, &TMain::Load1Click);
   connect(Import1, &QAction::triggered, this, &TMain::Import1Click);
@@ -323,12 +339,20 @@ void TMain::resizeEvent(QResizeEvent* event) {
   FormResize();
 }
 
-const QImage& TMain::surfaceImage() const { return surface_->image(); }
+const QImage& TMain::surfaceImage() const {
+  return surface_->image();
+}
 
-int TMain::outerWidth() const { return frameGeometry().width(); }
-int TMain::outerHeight() const { return frameGeometry().height(); }
+int TMain::outerWidth() const {
+  return frameGeometry().width();
+}
+int TMain::outerHeight() const {
+  return frameGeometry().height();
+}
 
-void TMain::Repaint() { surface_->paintNow(); }
+void TMain::Repaint() {
+  surface_->paintNow();
+}
 
 TMain* CreateMainWindow(WindowOptions options) {
   Main = new TMain(std::move(options));

@@ -17,6 +17,11 @@
 #include "port/backends/ScriptedPort.h"
 #include "support/ScriptedAnswerer.h"
 
+// Texts in failure messages read as text.
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
+
 namespace korvalinx {
 
 inline std::string ReadWholeFile(const std::string& path) {
