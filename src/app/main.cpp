@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "app/Application.h"
 #include "app/TMain.h"
 #include "files/ControlsSettings.h"
 #include "files/SettingsPath.h"
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
 
     // The program reads no command-line arguments.
     int qtArgc = argc > 0 ? 1 : 0;
-    QApplication app(qtArgc, argv);
+    Application app(qtArgc, argv);
     QApplication::setApplicationName("Korvalinx");
     if (refusal) ShowMessage(refusal->first, refusal->second);
     if (granted != 0) return 0;
