@@ -9,20 +9,30 @@ namespace {
 
 int CodeOf(int action) {
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return kScrollLineUp;
-    case QAbstractSlider::SliderSingleStepAdd: return kScrollLineDown;
-    case QAbstractSlider::SliderPageStepSub: return kScrollPageUp;
-    case QAbstractSlider::SliderPageStepAdd: return kScrollPageDown;
-    case QAbstractSlider::SliderToMinimum: return kScrollTop;
-    case QAbstractSlider::SliderToMaximum: return kScrollBottom;
-    case QAbstractSlider::SliderMove: return kScrollThumbTrack;
-    default: return -1;
+    case QAbstractSlider::SliderSingleStepSub:
+      return kScrollLineUp;
+    case QAbstractSlider::SliderSingleStepAdd:
+      return kScrollLineDown;
+    case QAbstractSlider::SliderPageStepSub:
+      return kScrollPageUp;
+    case QAbstractSlider::SliderPageStepAdd:
+      return kScrollPageDown;
+    case QAbstractSlider::SliderToMinimum:
+      return kScrollTop;
+    case QAbstractSlider::SliderToMaximum:
+      return kScrollBottom;
+    case QAbstractSlider::SliderMove:
+      return kScrollThumbTrack;
+    default:
+      return -1;
   }
 }
 
 }  // namespace
 
 ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+  // A tab stop that the keys move, and that a click gives the focus.
+  setFocusPolicy(Qt::StrongFocus);
   // Qt emits actionTriggered after working out the new slider position and
   // before storing it as the value: the moment the handler is called.
   connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
@@ -55,14 +65,28 @@ void ScrollBar::keyPressEvent(QKeyEvent* event) {
   SliderAction action = SliderNoAction;
   switch (event->key()) {
     case Qt::Key_Left:
-    case Qt::Key_Up: action = SliderSingleStepSub; break;
+    case Qt::Key_Up:
+      action = SliderSingleStepSub;
+      break;
     case Qt::Key_Right:
-    case Qt::Key_Down: action = SliderSingleStepAdd; break;
-    case Qt::Key_PageUp: action = SliderPageStepSub; break;
-    case Qt::Key_PageDown: action = SliderPageStepAdd; break;
-    case Qt::Key_Home: action = SliderToMinimum; break;
-    case Qt::Key_End: action = SliderToMaximum; break;
-    default: QScrollBar::keyPressEvent(event); return;
+    case Qt::Key_Down:
+      action = SliderSingleStepAdd;
+      break;
+    case Qt::Key_PageUp:
+      action = SliderPageStepSub;
+      break;
+    case Qt::Key_PageDown:
+      action = SliderPageStepAdd;
+      break;
+    case Qt::Key_Home:
+      action = SliderToMinimum;
+      break;
+    case Qt::Key_End:
+      action = SliderToMaximum;
+      break;
+    default:
+      QScrollBar::keyPressEvent(event);
+      return;
   }
   triggerAction(action);
   event->accept();
