@@ -21,6 +21,7 @@
 #include "platform/ColorDialog.h"
 #include "platform/ColorPanel.h"
 #include "platform/FileDialog.h"
+#include "platform/MenuBar.h"
 #include "platform/ScrollBar.h"
 #include "platform/Timer.h"
 #include "view/Canvas.h"

@@ -239,7 +239,8 @@ void TMain::buildLayout() {
   tmrAuthor->setObjectName("tmrAuthor");
   components_.push_back({"tmrAuthor", tmrAuthor});
 
-  MainMenu1 = menuBar();
+  MainMenu1 = new MenuBar(this);
+  setMenuBar(MainMenu1);
   MainMenu1->setObjectName("MainMenu1");
   components_.push_back({"MainMenu1", MainMenu1});
   File1 = MainMenu1->addMenu("File");

@@ -94,5 +94,56 @@ TEST_F(KeyboardTest, KeysOnTheFocusedScrollBarMoveTheViewAndStart) {
   EXPECT_EQ(w->previousFirst, 400);
 }
 
+TEST_F(KeyboardTest, TheMenuKeyAndAltReachTheBarAndEveryEntryRuns) {
+  TMain* w = openActive();
+  w->pnlAuthor->setVisible(false);
+  for (Qt::Key menuKey : {Qt::Key_F10, Qt::Key_Alt}) {
+    // Settings, a command on the bar itself, runs with Return, Space or Down.
+    for (Qt::Key runKey : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Down}) {
+      SCOPED_TRACE(QTest::toString(menuKey) + std::string(" then ") + QTest::toString(runKey));
+      w->gbSampleSettings->setVisible(false);
+      press(menuKey);
+      EXPECT_EQ(focused(), w->MainMenu1);
+      EXPECT_EQ(w->MainMenu1->activeAction(), w->File1->menuAction());
+      press(Qt::Key_Right);
+      EXPECT_EQ(w->MainMenu1->activeAction(), w->Settings1);
+      press(runKey);
+      EXPECT_TRUE(w->gbSampleSettings->isVisible());
+      EXPECT_EQ(focused(), w->scrlDisplay) << "the keys go back where they were";
+      EXPECT_EQ(w->MainMenu1->activeAction(), nullptr);
+    }
+  }
+  // The entries with a list open it and run its items: File, Import asks
+  // for a file; Help, About shows the splash.
+  press(Qt::Key_F10);
+  press(Qt::Key_Down);
+  ASSERT_TRUE(w->File1->isVisible());
+  answerer.fileAnswers.push_back(std::nullopt);
+  QTest::keyClick(w->File1, Qt::Key_Down);
+  QTest::keyClick(w->File1, Qt::Key_Return);
+  EXPECT_EQ(answerer.fileRequests.size(), 1u);
+  press(Qt::Key_F10);
+  press(Qt::Key_Left);
+  EXPECT_EQ(w->MainMenu1->activeAction(), w->Help1->menuAction());
+  press(Qt::Key_Down);
+  ASSERT_TRUE(w->Help1->isVisible());
+  QTest::keyClick(w->Help1, Qt::Key_Return);
+  EXPECT_TRUE(w->pnlAuthor->isVisible());
+}
+
+TEST_F(KeyboardTest, SettingsReachedFromAnOpenListRunsFromTheKeyboard) {
+  TMain* w = openActive();
+  // File opened with the mouse, then Right from its list.
+  const QRect file = w->MainMenu1->actionGeometry(w->File1->menuAction());
+  QTest::mouseClick(w->MainMenu1, Qt::LeftButton, {}, file.center());
+  ASSERT_TRUE(w->File1->isVisible());
+  QTest::keyClick(w->File1, Qt::Key_Right);
+  EXPECT_FALSE(w->File1->isVisible());
+  EXPECT_EQ(w->MainMenu1->activeAction(), w->Settings1);
+  press(Qt::Key_Return);
+  EXPECT_TRUE(w->gbSampleSettings->isVisible());
+  EXPECT_EQ(focused(), w->scrlDisplay);
+}
+
 }  // namespace
 }  // namespace korvalinx
