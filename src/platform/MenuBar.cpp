@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QProxyStyle>
 #include <QShortcut>
+#include <QStyleOptionMenuItem>
 
 namespace korvalinx {
 namespace {
@@ -14,6 +15,21 @@ class KeyboardMenuStyle : public QProxyStyle {
                 QStyleHintReturn* data) const override {
     if (hint == SH_MenuBar_AltKeyNavigation) return 1;
     return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+  // Some styles mark only an entry whose list is open; an entry that the
+  // keys have reached is marked the same way, so the user sees where they
+  // are.
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuBarItem && item && (item->state & State_Selected) && widget &&
+        widget->hasFocus()) {
+      QStyleOptionMenuItem reached(*item);
+      reached.state |= State_Sunken;
+      QProxyStyle::drawControl(element, &reached, painter, widget);
+      return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
   }
 };
 

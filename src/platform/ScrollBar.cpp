@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QWheelEvent>
 
 namespace korvalinx {
@@ -100,6 +102,28 @@ void ScrollBar::keyReleaseEvent(QKeyEvent* event) {
 void ScrollBar::wheelEvent(QWheelEvent* event) {
   QScrollBar::wheelEvent(event);
   endScroll();
+}
+
+}  // namespace korvalinx
+
+namespace korvalinx {
+
+void ScrollBar::paintEvent(QPaintEvent* event) {
+  QScrollBar::paintEvent(event);
+  if (!hasFocus()) return;
+  // Scroll bar styles show no focus of their own; a focus frame around the
+  // thumb tells the user where the keys go.
+  QStyleOptionSlider slider;
+  initStyleOption(&slider);
+  QStyleOptionFocusRect frame;
+  frame.initFrom(this);
+  // Shown from the start, not only once Tab has been used.
+  frame.state |= QStyle::State_KeyboardFocusChange;
+  frame.rect = style()
+                   ->subControlRect(QStyle::CC_ScrollBar, &slider, QStyle::SC_ScrollBarSlider, this)
+                   .adjusted(2, 2, -2, -2);
+  frame.backgroundColor = palette().color(QPalette::Button);
+  QStylePainter(this).drawPrimitive(QStyle::PE_FrameFocusRect, frame);
 }
 
 }  // namespace korvalinx

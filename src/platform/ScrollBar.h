@@ -45,6 +45,7 @@ class ScrollBar : public QScrollBar {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void notify(int code, int newPosition);
