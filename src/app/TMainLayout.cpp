@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetrics>
 
 #include "acquire/Calibration.h"
+#include "app/CaptionFit.h"
 #include "app/DisplaySurface.h"
 #include "app/Fonts.h"
 #include "app/Pictures.h"
@@ -68,13 +68,13 @@ QLabel* Caption(QLabel* label, const char* text, int left, int top, int width, i
   label->setText(QString::fromLatin1(text));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Place(label, left, top, width, height);
-  // The stand-ins for the design's face run a little wider; a caption that
-  // would be cut off by its fixed box takes the narrow stand-in instead.
-  const QFont font = label->font();
-  if (QFontMetrics(font).horizontalAdvance(label->text()) > width)
-    label->setFont(
-        DesignFont({"MS Sans Serif", "Liberation Sans Narrow", font.family()}, font.pixelSize()));
   return label;
+}
+
+// Once a group's elements are placed, each caption fits its box and its
+// neighbour on the right.
+void FitCaptions(QWidget* group) {
+  for (QLabel* label : group->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) FitCaption(label);
 }
 
 }  // namespace
@@ -166,6 +166,7 @@ void TMain::buildLayout() {
   chkContinousSample->setText("Continous");
   Place(chkContinousSample, 365, 62, 73, 17);
   cmdZoomMarked = button("cmdZoomMarked", gbDisplay, "Marked", ButtonFont(), 120, 40, 61, 33);
+  FitCaptions(gbDisplay);
   QWidget::setTabOrder(cmdZoomIN, cmdZoomOUT);
   QWidget::setTabOrder(cmdZoomOUT, cmdSample);
   QWidget::setTabOrder(cmdSample, cmdStats);
@@ -206,6 +207,7 @@ void TMain::buildLayout() {
   txtSamplesize = edit("txtSamplesize", "1000", 176, 37, 65);
   txtGranularity = edit("txtGranularity", "1 us", 176, 85, 65);
   txtGranularity->setEnabled(false);
+  FitCaptions(gbSampleSettings);
   for (QWidget* w :
        {static_cast<QWidget*>(pnlForegroundColor), static_cast<QWidget*>(pnlBackgroundColor)})
     w->setFocusPolicy(Qt::TabFocus);
