@@ -35,6 +35,10 @@ int CodeOf(int action) {
 ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
   // A tab stop that the keys move, and that a click gives the focus.
   setFocusPolicy(Qt::StrongFocus);
+  // No menu of its own: the toolkit's (scroll here, edges, pages) would move
+  // the bar without the notifications above. The keys reach every place
+  // that menu offers.
+  setContextMenuPolicy(Qt::PreventContextMenu);
   // Qt emits actionTriggered after working out the new slider position and
   // before storing it as the value: the moment the handler is called.
   connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
@@ -58,6 +62,8 @@ void ScrollBar::endScroll() {
 
 void ScrollBar::mouseReleaseEvent(QMouseEvent* event) {
   QScrollBar::mouseReleaseEvent(event);
+  // The right button scrolls nothing, so it ends no scroll.
+  if (event->button() == Qt::RightButton) return;
   endScroll();
 }
 
