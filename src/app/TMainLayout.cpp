@@ -167,6 +167,9 @@ void TMain::buildLayout() {
   Place(chkContinousSample, 365, 62, 73, 17);
   cmdZoomMarked = button("cmdZoomMarked", gbDisplay, "Marked", ButtonFont(), 120, 40, 61, 33);
   FitCaptions(gbDisplay);
+  // The window's tab stops: the scroll bar first (it has the focus when the
+  // window opens), then the display group's, then the settings panel's.
+  QWidget::setTabOrder(scrlDisplay, cmdZoomIN);
   QWidget::setTabOrder(cmdZoomIN, cmdZoomOUT);
   QWidget::setTabOrder(cmdZoomOUT, cmdSample);
   QWidget::setTabOrder(cmdSample, cmdStats);
@@ -211,6 +214,7 @@ void TMain::buildLayout() {
   for (QWidget* w :
        {static_cast<QWidget*>(pnlForegroundColor), static_cast<QWidget*>(pnlBackgroundColor)})
     w->setFocusPolicy(Qt::TabFocus);
+  QWidget::setTabOrder(cmdZoomMarked, txtDelay);
   QWidget::setTabOrder(txtDelay, txtRate);
   QWidget::setTabOrder(txtRate, txtChannel);
   QWidget::setTabOrder(txtChannel, txtInputPort);
