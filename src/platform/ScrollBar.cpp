@@ -110,10 +110,6 @@ void ScrollBar::wheelEvent(QWheelEvent* event) {
   endScroll();
 }
 
-}  // namespace korvalinx
-
-namespace korvalinx {
-
 void ScrollBar::paintEvent(QPaintEvent* event) {
   QScrollBar::paintEvent(event);
   if (!hasFocus()) return;
