@@ -1,5 +1,6 @@
 #include "app/DisplaySurface.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,6 +18,13 @@ void DisplaySurface::fullPaint() {
 
 void DisplaySurface::blit() {
   if (!isVisible()) return;
+  // A synchronous repaint paints, in the same paint event, every region the
+  // window still has to paint (a panel that was just hidden uncovers part
+  // of the plot). Those regions are owed a full repaint, which also sets the
+  // labels from the current time base: let the window paint them first, so
+  // that the blit's paint event holds only the blit.
+  QEvent pending(QEvent::UpdateRequest);
+  QCoreApplication::sendEvent(window(), &pending);
   blitOnly_ = true;
   repaint();
   blitOnly_ = false;

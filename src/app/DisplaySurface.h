@@ -20,7 +20,9 @@ class DisplaySurface : public QWidget {
   std::function<void()> onPaint;  // the full repaint
   std::function<void(Qt::MouseButton, int, int)> onMouseUp;
 
-  // Shows what was drawn on the picture, without a full repaint.
+  // Shows what was drawn on the picture, without a full repaint. A full
+  // repaint that the window still owes (a hidden panel uncovered part of
+  // it) is painted first, as a full repaint.
   void blit();
   // Erases and repaints everything now.
   void paintNow();

@@ -21,6 +21,7 @@
 #include "platform/ColorDialog.h"
 #include "platform/ColorPanel.h"
 #include "platform/FileDialog.h"
+#include "platform/MenuBar.h"
 #include "platform/ScrollBar.h"
 #include "platform/Timer.h"
 #include "view/Canvas.h"
@@ -180,6 +181,10 @@ class TMain : public QMainWindow {
   void buildLayout();
   void bindEvents();
   void redrawAndBlit();  // RedrawView to the current view, separators, blit
+  // The time labels from the current time base: Start and Length, and the
+  // marks' three labels once a mouse release has written them.
+  void showTimes();
+  void showMarkTimes();
   void applyZoom(ZoomState (*zoom)(ZoomState));
   void chooseColour(ColorPanel* panel);
   void reportFileFailure(const std::string& message);
@@ -196,6 +201,7 @@ class TMain : public QMainWindow {
   std::vector<Component> components_;
   std::vector<std::unique_ptr<SettingsElement>> settingsAdapters_;
   std::unique_ptr<SampleButton> sampleButton_;
+  bool markTimesShown_ = false;
 };
 
 // The one window; set by CreateMainWindow.

@@ -5,8 +5,8 @@
 #include "app/TMain.h"
 #include "core/AnalyzerState.h"
 #include "core/FormatSampleTime.h"
-#include "view/Navigation.h"
 #include "view/InputIndicator.h"
+#include "view/Navigation.h"
 #include "view/PaintDisplay.h"
 #include "view/PlotFrame.h"
 #include "view/RedrawView.h"
@@ -28,14 +28,35 @@ void TMain::FormPaint() {
   const auto count = static_cast<int32_t>(s.visibleCount);
   gbDisplay->move(gbDisplay->x(), H - 150);
   scrlDisplay->setGeometry(scrlDisplay->x(), H - 170, W - 20, scrlDisplay->height());
-  lblFirst->setText(TimeLabel(first, s.timeText));
-  lblNumSamples->setText(TimeLabel(count, s.timeText));
+  showTimes();
   const DisplayColours colours{pnlBackgroundColor->color(), pnlForegroundColor->color()};
   PaintDisplay(canvas_, {W, H}, colours, s.buffer.data(), first, count, s.mark1, s.mark2,
                s.portBase);
 }
 
-void TMain::FormResize() { Repaint(); }
+void TMain::FormResize() {
+  Repaint();
+}
+
+void TMain::showTimes() {
+  AnalyzerState& s = analyzerState;
+  lblFirst->setText(TimeLabel(scrlDisplay->position(), s.timeText));
+  lblNumSamples->setText(TimeLabel(static_cast<int32_t>(s.visibleCount), s.timeText));
+  // The marks' labels keep "0" until a release first writes them; from then
+  // on a time computed with a base no longer in force would be wrong.
+  if (markTimesShown_) showMarkTimes();
+}
+
+void TMain::showMarkTimes() {
+  const AnalyzerState& s = analyzerState;
+  char text[kTimeTextSize];
+  lblMark1->setText(TimeLabel(s.mark1, text));
+  lblMark2->setText(TimeLabel(s.mark2, text));
+  // Signed: negative when mark 2 lies before mark 1.
+  const auto delta = static_cast<int32_t>(static_cast<int64_t>(s.mark2) - s.mark1);
+  lblDelta->setText(TimeLabel(delta, text));
+  markTimesShown_ = true;
+}
 
 void TMain::InitView() {
   scrlDisplay->setMax(0x100000);
@@ -89,8 +110,12 @@ void TMain::applyZoom(ZoomState (*zoom)(ZoomState)) {
   lblNumSamples->setText(TimeLabel(static_cast<int32_t>(s.visibleCount), s.timeText));
 }
 
-void TMain::cmdZoomINClick() { applyZoom(&ZoomIn); }
-void TMain::cmdZoomOUTClick() { applyZoom(&ZoomOut); }
+void TMain::cmdZoomINClick() {
+  applyZoom(&ZoomIn);
+}
+void TMain::cmdZoomOUTClick() {
+  applyZoom(&ZoomOut);
+}
 
 void TMain::cmdZoomMarkedClick() {
   AnalyzerState& s = analyzerState;
@@ -111,12 +136,7 @@ void TMain::FormMouseUp(Qt::MouseButton button, int x, int) {
   if (v) {
     if (button == Qt::LeftButton) s.mark1 = *v;
     if (button == Qt::RightButton) s.mark2 = *v;
-    char text[kTimeTextSize];
-    lblMark1->setText(TimeLabel(s.mark1, text));
-    lblMark2->setText(TimeLabel(s.mark2, text));
-    // Signed: negative when mark 2 lies before mark 1.
-    const auto delta = static_cast<int32_t>(static_cast<int64_t>(s.mark2) - s.mark1);
-    lblDelta->setText(TimeLabel(delta, text));
+    showMarkTimes();
   }
   redrawAndBlit();
 }

@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetrics>
 
 #include "acquire/Calibration.h"
+#include "app/CaptionFit.h"
 #include "app/DisplaySurface.h"
 #include "app/Fonts.h"
 #include "app/Pictures.h"
@@ -21,19 +21,29 @@ constexpr int kClientWidth = 660;
 constexpr int kClientHeight = 572;
 
 // The design's fonts, by their character heights in pixels.
-QFont WindowFont() { return DesignFont("MS Sans Serif", 11); }
+QFont WindowFont() {
+  return DesignFont("MS Sans Serif", 11);
+}
 // The time texts of the value labels are wider than their fixed boxes in a
 // plain face at this height; a narrow stand-in keeps them whole.
 QFont ValueFont() {
   return DesignFont({"MS Sans Serif", "Liberation Sans Narrow", "Liberation Sans", "DejaVu Sans"},
                     19);
 }
-QFont EntryFont() { return DesignFont("MS Sans Serif", 16); }
-QFont ButtonFont() { return DesignFont("MS Sans Serif", 13); }
-QFont PlusFont() { return DesignFont("MS Sans Serif", 32); }
+QFont EntryFont() {
+  return DesignFont("MS Sans Serif", 16);
+}
+QFont ButtonFont() {
+  return DesignFont("MS Sans Serif", 13);
+}
+QFont PlusFont() {
+  return DesignFont("MS Sans Serif", 32);
+}
 // The symbol font shows the "-" of the zoom-out button as a minus sign; a
 // plain face at the same size draws a hyphen of much the same look.
-QFont SymbolFont() { return DesignFont("Symbol", 32); }
+QFont SymbolFont() {
+  return DesignFont("Symbol", 32);
+}
 
 void Place(QWidget* w, int left, int top, int width, int height) {
   w->setGeometry(left, top, width, height);
@@ -43,13 +53,13 @@ QLabel* Caption(QLabel* label, const char* text, int left, int top, int width, i
   label->setText(QString::fromLatin1(text));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Place(label, left, top, width, height);
-  // The stand-ins for the design's face run a little wider; a caption that
-  // would be cut off by its fixed box takes the narrow stand-in instead.
-  const QFont font = label->font();
-  if (QFontMetrics(font).horizontalAdvance(label->text()) > width)
-    label->setFont(DesignFont({"MS Sans Serif", "Liberation Sans Narrow", font.family()},
-                              font.pixelSize()));
   return label;
+}
+
+// Once a group's elements are placed, each caption fits its box and its
+// neighbour on the right.
+void FitCaptions(QWidget* group) {
+  for (QLabel* label : group->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) FitCaption(label);
 }
 
 }  // namespace
@@ -141,6 +151,10 @@ void TMain::buildLayout() {
   chkContinousSample->setText("Continous");
   Place(chkContinousSample, 365, 62, 73, 17);
   cmdZoomMarked = button("cmdZoomMarked", gbDisplay, "Marked", ButtonFont(), 120, 40, 61, 33);
+  FitCaptions(gbDisplay);
+  // The window's tab stops: the scroll bar first (it has the focus when the
+  // window opens), then the display group's, then the settings panel's.
+  QWidget::setTabOrder(scrlDisplay, cmdZoomIN);
   QWidget::setTabOrder(cmdZoomIN, cmdZoomOUT);
   QWidget::setTabOrder(cmdZoomOUT, cmdSample);
   QWidget::setTabOrder(cmdSample, cmdStats);
@@ -181,9 +195,11 @@ void TMain::buildLayout() {
   txtSamplesize = edit("txtSamplesize", "1000", 176, 37, 65);
   txtGranularity = edit("txtGranularity", "1 us", 176, 85, 65);
   txtGranularity->setEnabled(false);
-  for (QWidget* w : {static_cast<QWidget*>(pnlForegroundColor),
-                     static_cast<QWidget*>(pnlBackgroundColor)})
+  FitCaptions(gbSampleSettings);
+  for (QWidget* w :
+       {static_cast<QWidget*>(pnlForegroundColor), static_cast<QWidget*>(pnlBackgroundColor)})
     w->setFocusPolicy(Qt::TabFocus);
+  QWidget::setTabOrder(cmdZoomMarked, txtDelay);
   QWidget::setTabOrder(txtDelay, txtRate);
   QWidget::setTabOrder(txtRate, txtChannel);
   QWidget::setTabOrder(txtChannel, txtInputPort);
@@ -214,7 +230,8 @@ void TMain::buildLayout() {
   tmrAuthor->setObjectName("tmrAuthor");
   components_.push_back({"tmrAuthor", tmrAuthor});
 
-  MainMenu1 = menuBar();
+  MainMenu1 = new MenuBar(this);
+  setMenuBar(MainMenu1);
   MainMenu1->setObjectName("MainMenu1");
   components_.push_back({"MainMenu1", MainMenu1});
   File1 = MainMenu1->addMenu("File");
@@ -229,9 +246,9 @@ void TMain::buildLayout() {
   About1 = Help1->addAction("About");
   Help2 = Help1->addAction("Help");
   const std::pair<const char*, QObject*> items[] = {
-      {"File1", File1},         {"Load1", Load1}, {"Import1", Import1},
-      {"Save1", Save1},         {"Exit1", Exit1}, {"Settings1", Settings1},
-      {"Help1", Help1},         {"About1", About1}, {"Help2", Help2}};
+      {"File1", File1}, {"Load1", Load1},   {"Import1", Import1},
+      {"Save1", Save1}, {"Exit1", Exit1},   {"Settings1", Settings1},
+      {"Help1", Help1}, {"About1", About1}, {"Help2", Help2}};
   for (const auto& [name, object] : items) {
     object->setObjectName(name);
     components_.push_back({name, object});
@@ -287,7 +304,13 @@ void TMain::bindEvents() {
   pnlForegroundColor->setOnClick([this] { pnlForegroundColorClick(); });
   pnlBackgroundColor->setOnClick([this] { pnlBackgroundColorClick(); });
   imgAuthor->setOnClick([this] { imgAuthorClick(); });
-  tmrAuthor->setOnTimer([this] { tmrAuthorTimer(); });
+  // The calibration changes the time base. The paint that uncovers the plot
+  // when the splash closes rewrites the time labels; a splash already
+  // closed by a click uncovers nothing, so the labels follow here as well.
+  tmrAuthor->setOnTimer([this] {
+    tmrAuthorTimer();
+    showTimes();
+  });
   tmrContinousSample->setOnTimer([this] { tmrContinousSampleTimer(); });
   connect(Load1, &QAction::triggered, this, &TMain::Load1Click);
   connect(Import1, &QAction::triggered, this, &TMain::Import1Click);
@@ -308,12 +331,20 @@ void TMain::resizeEvent(QResizeEvent* event) {
   FormResize();
 }
 
-const QImage& TMain::surfaceImage() const { return surface_->image(); }
+const QImage& TMain::surfaceImage() const {
+  return surface_->image();
+}
 
-int TMain::outerWidth() const { return frameGeometry().width(); }
-int TMain::outerHeight() const { return frameGeometry().height(); }
+int TMain::outerWidth() const {
+  return frameGeometry().width();
+}
+int TMain::outerHeight() const {
+  return frameGeometry().height();
+}
 
-void TMain::Repaint() { surface_->paintNow(); }
+void TMain::Repaint() {
+  surface_->paintNow();
+}
 
 TMain* CreateMainWindow(WindowOptions options) {
   Main = new TMain(std::move(options));

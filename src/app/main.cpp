@@ -15,6 +15,7 @@
 #include <string>
 #include <utility>
 
+#include "app/Application.h"
 #include "app/TMain.h"
 #include "files/ControlsSettings.h"
 #include "files/SettingsPlace.h"
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
 
     // The program reads no command-line arguments.
     int qtArgc = argc > 0 ? 1 : 0;
-    QApplication app(qtArgc, argv);
+    Application app(qtArgc, argv);
     if (pinPlugins) QCoreApplication::setLibraryPaths(systemPluginPaths());
     QApplication::setApplicationName("Korvalinx");
     portMessages.showWith(

@@ -20,7 +20,8 @@ enum ScrollCode {
 // A horizontal scroll bar that reports each scroll notification with its
 // code and the position it is about to take BEFORE it stores that position,
 // and ends every scroll action by mouse, key or wheel with an end-of-scroll
-// notification. Position runs from 0 to Max; the small step may be 0 (an
+// notification. It takes the focus (a tab stop) and has no context menu.
+// Position runs from 0 to Max; the small step may be 0 (an
 // arrow click then leaves the position where it is). Setting the position
 // from the program reports nothing.
 class ScrollBar : public QScrollBar {
@@ -45,6 +46,7 @@ class ScrollBar : public QScrollBar {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void notify(int code, int newPosition);

@@ -16,6 +16,8 @@ class Timer : public QObject {
   bool enabled() const { return timer_.isActive(); }
   void setEnabled(bool on);
   int interval() const { return timer_.interval(); }
+  // Milliseconds until the next tick; -1 while disabled.
+  int remainingTime() const { return timer_.remainingTime(); }
   // Runs the handler as a tick would (tests).
   void fire() {
     if (onTimer_) onTimer_();

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLineEdit>
 
@@ -93,16 +94,64 @@ TEST_F(LayoutTest, ComponentOrderStartStateAndMenu) {
   TMain* w = open();
   std::vector<std::string> names;
   for (const Component& c : w->components()) names.push_back(c.name);
-  const std::vector<std::string> expected{
-      "scrlDisplay", "gbDisplay", "lblFirst", "lbl1", "lblNumSamples", "lbl2", "Label1",
-      "imgIcon", "lblMark1", "lblMark2", "Label5", "Label6", "Label8", "lblDelta", "Label10",
-      "cmdZoomIN", "cmdZoomOUT", "cmdSample", "cmdStats", "chkContinousSample", "cmdZoomMarked",
-      "gbSampleSettings", "lbl3", "lbl4", "lbl5", "Label2", "Label3", "Label4", "Label7",
-      "Label9", "txtDelay", "txtRate", "txtChannel", "txtInputPort", "cmdSampleSettingsOK",
-      "pnlForegroundColor", "pnlBackgroundColor", "txtSamplesize", "txtGranularity",
-      "pnlAuthor", "imgAuthor", "Label11", "lblBuild", "tmrAuthor", "MainMenu1", "File1",
-      "Load1", "Import1", "Save1", "Exit1", "Settings1", "Help1", "About1", "Help2",
-      "OpenDialog1", "SaveDialog1", "ColorDialog1", "tmrContinousSample"};
+  const std::vector<std::string> expected{"scrlDisplay",
+                                          "gbDisplay",
+                                          "lblFirst",
+                                          "lbl1",
+                                          "lblNumSamples",
+                                          "lbl2",
+                                          "Label1",
+                                          "imgIcon",
+                                          "lblMark1",
+                                          "lblMark2",
+                                          "Label5",
+                                          "Label6",
+                                          "Label8",
+                                          "lblDelta",
+                                          "Label10",
+                                          "cmdZoomIN",
+                                          "cmdZoomOUT",
+                                          "cmdSample",
+                                          "cmdStats",
+                                          "chkContinousSample",
+                                          "cmdZoomMarked",
+                                          "gbSampleSettings",
+                                          "lbl3",
+                                          "lbl4",
+                                          "lbl5",
+                                          "Label2",
+                                          "Label3",
+                                          "Label4",
+                                          "Label7",
+                                          "Label9",
+                                          "txtDelay",
+                                          "txtRate",
+                                          "txtChannel",
+                                          "txtInputPort",
+                                          "cmdSampleSettingsOK",
+                                          "pnlForegroundColor",
+                                          "pnlBackgroundColor",
+                                          "txtSamplesize",
+                                          "txtGranularity",
+                                          "pnlAuthor",
+                                          "imgAuthor",
+                                          "Label11",
+                                          "lblBuild",
+                                          "tmrAuthor",
+                                          "MainMenu1",
+                                          "File1",
+                                          "Load1",
+                                          "Import1",
+                                          "Save1",
+                                          "Exit1",
+                                          "Settings1",
+                                          "Help1",
+                                          "About1",
+                                          "Help2",
+                                          "OpenDialog1",
+                                          "SaveDialog1",
+                                          "ColorDialog1",
+                                          "tmrContinousSample"};
   EXPECT_EQ(names, expected);
 
   EXPECT_EQ(w->windowTitle(), "Korvalinx");
@@ -138,15 +187,52 @@ TEST_F(LayoutTest, ComponentOrderStartStateAndMenu) {
   }
 }
 
+TEST_F(LayoutTest, CaptionsEndInsideTheirBoxesAndBeforeTheirNeighbours) {
+  TMain* w = open(false);
+  for (QWidget* group :
+       {static_cast<QWidget*>(w->gbDisplay), static_cast<QWidget*>(w->gbSampleSettings)}) {
+    const QList<QLabel*> captions = group->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    for (QLabel* caption : captions) {
+      SCOPED_TRACE(caption->objectName().toStdString());
+      const QFontMetrics metrics(caption->font());
+      const int end = caption->x() + metrics.horizontalAdvance(caption->text());
+      EXPECT_LE(end, caption->geometry().x() + caption->width()) << "cut off by its box";
+      // Every element that begins to its right on its text line.
+      for (QWidget* other : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect g = other->geometry();
+        if (other == caption || g.left() <= caption->x()) continue;
+        if (g.top() >= caption->y() + metrics.height() || g.bottom() < caption->y()) continue;
+        // Beside text of its size wider apart than the words of one
+        // caption, so the two read as two; beside anything else a space.
+        const auto* text = qobject_cast<QLabel*>(other);
+        const bool sameSize = text && text->font().pixelSize() == caption->font().pixelSize();
+        EXPECT_LE(end + metrics.horizontalAdvance(sameSize ? "  " : " "), g.left())
+            << "runs into " << other->objectName().toStdString();
+      }
+    }
+  }
+  // The two that ran together in the wider face.
+  for (const auto& [caption, neighbour] : {std::pair{w->lbl3, w->Label7}, {w->Label2, w->Label9}}) {
+    const QFontMetrics metrics(caption->font());
+    EXPECT_LE(caption->x() + metrics.horizontalAdvance(caption->text() + "  "), neighbour->x())
+        << caption->text().toStdString();
+  }
+}
+
 TEST_F(LayoutTest, TabOrderWithinEachGroup) {
   TMain* w = open();
-  const std::vector<QWidget*> display{w->cmdZoomIN, w->cmdZoomOUT, w->cmdSample, w->cmdStats,
-                                      w->chkContinousSample, w->cmdZoomMarked};
+  const std::vector<QWidget*> display{w->cmdZoomIN, w->cmdZoomOUT,         w->cmdSample,
+                                      w->cmdStats,  w->chkContinousSample, w->cmdZoomMarked};
   for (size_t i = 0; i + 1 < display.size(); ++i)
     EXPECT_EQ(display[i]->nextInFocusChain(), display[i + 1]) << i;
-  const std::vector<QWidget*> settings{w->txtDelay, w->txtRate, w->txtChannel, w->txtInputPort,
-                                       w->cmdSampleSettingsOK, w->pnlForegroundColor,
-                                       w->pnlBackgroundColor, w->txtSamplesize,
+  const std::vector<QWidget*> settings{w->txtDelay,
+                                       w->txtRate,
+                                       w->txtChannel,
+                                       w->txtInputPort,
+                                       w->cmdSampleSettingsOK,
+                                       w->pnlForegroundColor,
+                                       w->pnlBackgroundColor,
+                                       w->txtSamplesize,
                                        w->txtGranularity};
   for (size_t i = 0; i + 1 < settings.size(); ++i)
     EXPECT_EQ(settings[i]->nextInFocusChain(), settings[i + 1]) << i;

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -16,6 +17,11 @@
 #include "core/AnalyzerState.h"
 #include "port/backends/ScriptedPort.h"
 #include "support/ScriptedAnswerer.h"
+
+// Texts in failure messages read as text.
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
 
 namespace korvalinx {
 

@@ -1,11 +1,12 @@
-// The window's tests need one QApplication for the whole run.
+// The window's tests need one application object for the whole run: the
+// program's own, which shows an error that escapes a handler.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include "app/Application.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  korvalinx::Application app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
