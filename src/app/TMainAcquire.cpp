@@ -2,6 +2,8 @@
 // calibration behind the splash panel, and the two fields that feed the
 // analyzer state as they are typed.
 
+#include <QKeyEvent>
+
 #include "acquire/Calibration.h"
 #include "acquire/CaptureSamples.h"
 #include "acquire/CaptureSettings.h"
@@ -49,6 +51,19 @@ void TMain::captureWithFields() {
   };
   RunCapture(this, surface_, endContinuous,
              [c] { CaptureSamples(c.delay, c.divisor, c.mask, c.count); });
+}
+
+// Escape ends continuous sampling between two of its captures as well (during
+// one, the capture's own Escape does): the box is unticked through its click
+// handler, as by a click. Keys that the focused control does not use reach
+// the window here.
+void TMain::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+      chkContinousSample->isChecked()) {
+    chkContinousSample->setChecked(false);
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void TMain::gbSampleClick() {

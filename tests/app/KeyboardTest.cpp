@@ -145,5 +145,31 @@ TEST_F(KeyboardTest, SettingsReachedFromAnOpenListRunsFromTheKeyboard) {
   EXPECT_EQ(focused(), w->scrlDisplay);
 }
 
+TEST_F(KeyboardTest, EscapeBetweenContinuousCapturesUnticksTheBoxFromAnyStop) {
+  TMain* w = openActive();
+  analyzerState.firstUseWarning = 0;  // the box unticks without a question
+  int clicks = 0;
+  const auto handler = w->chkContinousSample->onClick();
+  w->chkContinousSample->setOnClick([&clicks, handler] {
+    ++clicks;
+    handler();
+  });
+  w->Settings1->trigger();
+  for (QWidget* stop : {static_cast<QWidget*>(w->scrlDisplay), static_cast<QWidget*>(w->cmdSample),
+                        static_cast<QWidget*>(w->txtDelay)}) {
+    SCOPED_TRACE(stop->objectName().toStdString());
+    w->chkContinousSample->setChecked(true);
+    const int before = clicks;
+    stop->setFocus();
+    ASSERT_EQ(focused(), stop);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(w->chkContinousSample->isChecked());
+    EXPECT_EQ(clicks, before + 1);  // through the box's click handler
+  }
+  // Without continuous sampling Escape changes nothing.
+  press(Qt::Key_Escape);
+  EXPECT_FALSE(w->chkContinousSample->isChecked());
+}
+
 }  // namespace
 }  // namespace korvalinx
