@@ -14,7 +14,9 @@ bool IsWin9x() {
   return info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 }
 #else
-bool IsWin9x() { return false; }
+bool IsWin9x() {
+  return false;
+}
 #endif
 
 }  // namespace korvalinx

@@ -5,9 +5,9 @@
 namespace korvalinx {
 
 QFont DesignFont(const QString& family, int pixelHeight, bool bold) {
-  return DesignFont(QStringList{family, QStringLiteral("Liberation Sans"),
-                                QStringLiteral("DejaVu Sans")},
-                    pixelHeight, bold);
+  return DesignFont(
+      QStringList{family, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
+      pixelHeight, bold);
 }
 
 QFont DesignFont(const QStringList& families, int pixelHeight, bool bold) {

@@ -55,8 +55,12 @@ QImage DrawIcon() {
 
 }  // namespace
 
-QImage MakeWindowIcon() { return DrawIcon(); }
-QImage MakeIconPicture() { return DrawIcon(); }
+QImage MakeWindowIcon() {
+  return DrawIcon();
+}
+QImage MakeIconPicture() {
+  return DrawIcon();
+}
 
 QImage MakeSplashPicture() {
   QImage image(600, 211, QImage::Format_RGB888);

@@ -9,8 +9,7 @@ namespace korvalinx {
 // followed by `divisor` discarded ones (none for a negative divisor).
 // Unit changes need strictly more than 1000, so negative times stay in us.
 // Writes at most `size` bytes (terminator included) into `text`; returns text.
-char* FormatSampleTime(int32_t count, char* text, int size, double microsPerRead,
-                       uint32_t divisor);
+char* FormatSampleTime(int32_t count, char* text, int size, double microsPerRead, uint32_t divisor);
 
 // The same, from the process-wide time base and divisor.
 char* FormatSampleTime(int32_t count, char* text, int size);

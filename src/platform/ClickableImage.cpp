@@ -11,8 +11,7 @@ ClickableImage::ClickableImage(QWidget* parent) : QLabel(parent) {
 
 void ClickableImage::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-      onClick_)
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick_)
     onClick_();
 }
 

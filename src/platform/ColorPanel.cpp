@@ -22,8 +22,7 @@ void ColorPanel::setColor(uint32_t colour) {
 
 void ColorPanel::mouseReleaseEvent(QMouseEvent* event) {
   QFrame::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-      onClick_)
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick_)
     onClick_();
 }
 

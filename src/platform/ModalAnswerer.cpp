@@ -5,7 +5,11 @@ namespace {
 ModalAnswerer* answerer = nullptr;
 }
 
-void SetModalAnswerer(ModalAnswerer* a) { answerer = a; }
-ModalAnswerer* CurrentModalAnswerer() { return answerer; }
+void SetModalAnswerer(ModalAnswerer* a) {
+  answerer = a;
+}
+ModalAnswerer* CurrentModalAnswerer() {
+  return answerer;
+}
 
 }  // namespace korvalinx

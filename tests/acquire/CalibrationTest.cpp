@@ -1,7 +1,6 @@
-#include "acquire/Calibration.h"
-
 #include <gtest/gtest.h>
 
+#include "acquire/Calibration.h"
 #include "port/backends/ScriptedPort.h"
 
 namespace korvalinx {
@@ -9,7 +8,9 @@ namespace {
 
 int64_t clockTicks[2];
 int clockCalls = 0;
-int64_t FakeClock() { return clockTicks[clockCalls++ % 2]; }
+int64_t FakeClock() {
+  return clockTicks[clockCalls++ % 2];
+}
 
 TEST(Calibration, TimesAMillionReadsOfTheDataRegister) {
   struct Case {

@@ -8,7 +8,9 @@ namespace {
 
 using DisplayCommandsTest = WindowTest;
 
-QString Time(int32_t count) { return QString::fromStdString(SampleTimeText(count)); }
+QString Time(int32_t count) {
+  return QString::fromStdString(SampleTimeText(count));
+}
 
 TEST_F(DisplayCommandsTest, ZoomInAndOutSetCountStepsAndLength) {
   TMain* w = open();
@@ -17,9 +19,9 @@ TEST_F(DisplayCommandsTest, ZoomInAndOutSetCountStepsAndLength) {
     uint32_t count;
     int large, small;
   };
-  const Step steps[] = {{true, 50, 50, 1},       {true, 25, 25, 1},    {true, 12, 12, 0},
-                        {true, 6, 6, 0},         {true, 6, 6, 0},      {false, 12, 12, 0},
-                        {false, 24, 24, 1},      {false, 48, 48, 2},   {false, 96, 96, 4}};
+  const Step steps[] = {{true, 50, 50, 1},  {true, 25, 25, 1},  {true, 12, 12, 0},
+                        {true, 6, 6, 0},    {true, 6, 6, 0},    {false, 12, 12, 0},
+                        {false, 24, 24, 1}, {false, 48, 48, 2}, {false, 96, 96, 4}};
   for (const Step& s : steps) {
     (s.in ? w->cmdZoomIN : w->cmdZoomOUT)->click();
     EXPECT_EQ(analyzerState.visibleCount, s.count);
@@ -139,8 +141,8 @@ TEST_F(DisplayCommandsTest, FullRepaintDrawsThePlotAndPlacesTheControls) {
   const int H = w->outerHeight();
   const int W = w->outerWidth();
   const QImage& img = w->surfaceImage();
-  EXPECT_EQ(img.pixel(10, 10) & 0xFFFFFF, 0xFFFFFFu);  // border in the frame colour
-  EXPECT_EQ(img.pixel(35, 12) & 0xFFFFFF, 0x000000u);  // plot filled black
+  EXPECT_EQ(img.pixel(10, 10) & 0xFFFFFF, 0xFFFFFFu);   // border in the frame colour
+  EXPECT_EQ(img.pixel(35, 12) & 0xFFFFFF, 0x000000u);   // plot filled black
   EXPECT_EQ(img.pixel(60, 100) & 0xFFFFFF, 0xFFFFFFu);  // left margin line
   EXPECT_EQ(w->gbDisplay->y(), H - 150);
   EXPECT_EQ(w->scrlDisplay->y(), H - 170);

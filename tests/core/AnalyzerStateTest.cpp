@@ -1,9 +1,9 @@
-#include "core/AnalyzerState.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <type_traits>
+
+#include "core/AnalyzerState.h"
 
 namespace korvalinx {
 namespace {

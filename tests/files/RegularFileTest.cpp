@@ -1,15 +1,14 @@
-#include "files/RegularFile.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <vector>
 
+#include "TempFolder.h"
 #include "core/AnalyzerState.h"
 #include "files/CaptureFile.h"
 #include "files/EventFile.h"
 #include "files/ProfileFile.h"
-#include "TempFolder.h"
+#include "files/RegularFile.h"
 
 namespace korvalinx {
 namespace {

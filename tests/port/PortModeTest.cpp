@@ -1,8 +1,7 @@
-#include "port/PortMode.h"
-
 #include <gtest/gtest.h>
 
 #include "core/AnalyzerState.h"
+#include "port/PortMode.h"
 #include "port/backends/ScriptedPort.h"
 
 namespace korvalinx {

@@ -1,6 +1,6 @@
-#include "port/PortText.h"
-
 #include <gtest/gtest.h>
+
+#include "port/PortText.h"
 
 namespace korvalinx {
 namespace {
@@ -12,9 +12,9 @@ TEST(PortBaseFromText, ReadsHexKeepsOldBaseWithoutANumberAndMasks) {
     int32_t after;
   };
   const Case cases[] = {
-      {"378", 0, 0x378},      {"3bc", 0x378, 0x3BC}, {"3BC", 0x378, 0x3BC},
-      {"", 0x3, 0x3},         {"xyz", 0x278, 0x278}, {"12345", 0x378, 0x2345},
-      {"FFFF", 0, 0xFFFF},    {"", 0x12345, 0x2345}, {"-1", 0x378, 0xFFFF},
+      {"378", 0, 0x378},   {"3bc", 0x378, 0x3BC}, {"3BC", 0x378, 0x3BC},
+      {"", 0x3, 0x3},      {"xyz", 0x278, 0x278}, {"12345", 0x378, 0x2345},
+      {"FFFF", 0, 0xFFFF}, {"", 0x12345, 0x2345}, {"-1", 0x378, 0xFFFF},
   };
   for (const Case& c : cases) EXPECT_EQ(PortBaseFromText(c.text, c.before), c.after) << c.text;
 }

@@ -15,6 +15,8 @@ uint8_t ReadPort(int32_t port) {
   return registers[static_cast<uint16_t>(port)]++;
 }
 
-void WritePort(int32_t port, uint8_t value) { registers[static_cast<uint16_t>(port)] = value; }
+void WritePort(int32_t port, uint8_t value) {
+  registers[static_cast<uint16_t>(port)] = value;
+}
 
 }  // namespace korvalinx

@@ -24,7 +24,9 @@ void Reset() {
   writes.clear();
 }
 
-void SetScript(ReadScript s) { script = std::move(s); }
+void SetScript(ReadScript s) {
+  script = std::move(s);
+}
 
 void SetValues(std::vector<uint8_t> values) {
   script = [v = std::move(values)](uint64_t index, uint16_t) -> uint8_t {
@@ -33,10 +35,18 @@ void SetValues(std::vector<uint8_t> values) {
   };
 }
 
-uint64_t ReadCount() { return readCount; }
-const std::vector<uint16_t>& ReadAddresses() { return readAddresses; }
-void SetLogReads(bool on) { logReads = on; }
-const std::vector<PortWrite>& Writes() { return writes; }
+uint64_t ReadCount() {
+  return readCount;
+}
+const std::vector<uint16_t>& ReadAddresses() {
+  return readAddresses;
+}
+void SetLogReads(bool on) {
+  logReads = on;
+}
+const std::vector<PortWrite>& Writes() {
+  return writes;
+}
 
 }  // namespace scripted
 
