@@ -8,6 +8,10 @@ cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
 
+echo "== format"
+format=0
+tools/check-format.sh || format=1
+
 for preset in default asan; do
   echo "== build ($preset)"
   cmake --preset "$preset" >/dev/null
@@ -24,7 +28,7 @@ if [ -x tools/run-fuzzers.sh ]; then
   tools/run-fuzzers.sh
 fi
 
-status=0
+status=$format
 echo "== tests (asan)"
 ctest --preset asan -j2 || status=1
 echo "== tests (default)"
