@@ -174,7 +174,7 @@ TEST(WriteFileAtomically, OrdinaryUserInFoldersAndFilesOfOthers) {
   ::chmod(folder.path().c_str(), 0755);
   const std::string shared = folder.file("shared");
   ::mkdir(shared.c_str(), 0755);
-  ::chown(shared.c_str(), kUser, kUserGroup);  // the user's own folder
+  ASSERT_EQ(::chown(shared.c_str(), kUser, kUserGroup), 0);  // the user's own folder
 
   struct Case {
     const char* name;
@@ -205,7 +205,7 @@ TEST(WriteFileAtomically, OrdinaryUserInFoldersAndFilesOfOthers) {
   for (const Case& c : cases) {
     const std::string file = folder.file(std::string(c.in) + c.name);
     WriteBytes(file, "old content");
-    ::chown(file.c_str(), c.owner, c.group);
+    ASSERT_EQ(::chown(file.c_str(), c.owner, c.group), 0);
     ::chmod(file.c_str(), c.mode);
     const ino_t before = StatOf(file).st_ino;
 
@@ -236,7 +236,7 @@ TEST(WriteFileAtomically, RootKeepsAnotherUsersOwnerAndGroup) {
   TempFolder folder;
   const std::string file = folder.file("capture.kvx");
   WriteBytes(file, "old");
-  ::chown(file.c_str(), kUser, kOtherGroup);
+  ASSERT_EQ(::chown(file.c_str(), kUser, kOtherGroup), 0);
   ::chmod(file.c_str(), 04640);  // the set-user-ID bit survives the owner
   const ino_t before = StatOf(file).st_ino;
   ASSERT_TRUE(WriteFileAtomically(file, std::string_view("new")));
