@@ -91,12 +91,9 @@ bool RefusesNewFiles(int error) {
   return error == EACCES || error == EPERM || error == EROFS;
 }
 
-// Cuts the existing file to length 0 and writes the new content into it:
-// its inode, and with it every name, the owner and the permissions, stay.
-FileResult WriteInPlace(const std::string& path, const std::string& target, const void* data,
-                        size_t size) {
-  FileDescriptor file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
-  if (!file.valid()) return FileFailure("write", path, errno);
+// Writes the whole content, flushes it to disk and closes the file: the
+// first error of the three, or 0.
+int WriteSyncAndClose(FileDescriptor& file, const void* data, size_t size) {
   int error = 0;
   if (!WriteAll(file.get(), data, size)) {
     error = errno;
@@ -104,8 +101,18 @@ FileResult WriteInPlace(const std::string& path, const std::string& target, cons
     error = errno;
   }
   const int closeError = file.close();
-  if (error == 0) error = closeError;
-  if (error != 0) return FileFailure("write", path, error);
+  return error != 0 ? error : closeError;
+}
+
+// Cuts the existing file to length 0 and writes the new content into it:
+// its inode, and with it every name, the owner and the permissions, stay.
+FileResult WriteInPlace(const std::string& path, const std::string& target, const void* data,
+                        size_t size) {
+  FileDescriptor file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
+  if (!file.valid()) return FileFailure("write", path, errno);
+  if (const int error = WriteSyncAndClose(file, data, size)) {
+    return FileFailure("write", path, error);
+  }
   return {};
 }
 
@@ -142,14 +149,7 @@ FileResult WriteFileAtomically(const std::string& path, const void* data, size_t
     return WriteInPlace(path, target, data, size);
   }
 
-  int error = 0;
-  if (!WriteAll(temp.get(), data, size)) {
-    error = errno;
-  } else if (::fsync(temp.get()) != 0) {
-    error = errno;
-  }
-  const int closeError = temp.close();
-  if (error == 0) error = closeError;
+  int error = WriteSyncAndClose(temp, data, size);
   if (error == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(tempPath.c_str());
