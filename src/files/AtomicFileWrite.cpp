@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "files/FileDescriptor.h"
+#include "files/PathParts.h"
 
 namespace korvalinx {
 namespace {
@@ -30,13 +31,6 @@ std::string ResolveTarget(const std::string& path) {
   return path;
 }
 
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 // Creates a fresh file next to `target` whose name no one else uses, with
 // the permission bits `mode` (before the umask).
 FileDescriptor CreateTemporaryNextTo(const std::string& target, mode_t mode,
@@ -46,8 +40,7 @@ FileDescriptor CreateTemporaryNextTo(const std::string& target, mode_t mode,
   const std::string folder =
       slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   // Kept short so that a long file name still leaves room for the suffix.
-  const std::string base =
-      (slash == std::string::npos ? target : target.substr(slash + 1)).substr(0, 100);
+  const std::string base = NameOf(target).substr(0, 100);
   for (int attempt = 0; attempt < 100; ++attempt) {
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);

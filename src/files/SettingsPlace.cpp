@@ -5,22 +5,11 @@
 
 #include <cerrno>
 
+#include "files/PathParts.h"
 #include "files/SettingsPath.h"
 
 namespace korvalinx {
 namespace {
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 bool IsRegularFile(const std::string& path) {
   struct stat st {};
